@@ -1,0 +1,192 @@
+#include "app/dlg_inst_multi.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "app/resource.h"
+#include "common/message_ids.h"
+#include "common/product.h"
+#include "common/product_texts.h"
+#include "common/seams.h"
+#include "common/winmsg.h"
+
+namespace {
+
+struct Caption {
+  int control;
+  int message;
+};
+
+constexpr Caption kCaptions[] = {
+    {IDC_LAUNCH, msg::kLaunch},
+    {IDC_OPEN_FOLDER, msg::kOpenFolder},
+    {IDC_HIDE, msg::kHide},
+    {IDC_SHOW, msg::kShow},
+    {IDC_CLOSE_TERMINALS, msg::kClose},
+    {IDC_DUPLICATE, msg::kDuplicate},
+    {IDC_ADD, msg::kAdd},
+    {IDC_REMOVE, msg::kRemove},
+    {IDC_REFRESH, msg::kRefresh},
+    {IDC_SELECT_ALL, msg::kSelectAll},
+    {IDC_INVERSE, msg::kInverse},
+    {IDC_CLICK_TO_LAUNCH, msg::kDoubleClickToLaunch},
+    {IDC_LOAD_EA_AUTO, msg::kLoadEaAutomatically},
+    {IDC_INSTALL_PROVIDER, msg::kInstallProvider},
+    {IDC_INSTALL_RECEIVER, msg::kInstallReceiver},
+    {IDC_UNINSTALL, msg::kUninstall},
+    {IDC_HELP_BUTTON, msg::kHelp},
+    {IDC_CONTACT_US, msg::kContactUs},
+    {IDCANCEL, msg::kExit},
+};
+
+constexpr int kLaidOutControls[] = {
+    IDC_TERMINAL_LIST, IDC_SEARCH_STATUS, IDC_REFRESH, IDC_REMOVE, IDC_ADD, IDC_DUPLICATE,
+    IDC_SELECT_ALL, IDC_INVERSE, IDC_CLICK_TO_LAUNCH, IDC_LOAD_EA_AUTO, IDC_INSTALL_PROVIDER,
+    IDC_INSTALL_RECEIVER, IDC_UNINSTALL, IDC_HELP_BUTTON, IDC_CONTACT_US, IDCANCEL, IDC_WEB_PANE,
+};
+
+constexpr LANGID kTraditionalChineseTaiwan = 0x0404;
+constexpr LANGID kTraditionalChineseHongKong = 0x0C04;
+
+WindowSize OuterSize(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
+    : CDialogBase(instance, IDD_INSTMULTI),
+      installerPath_(std::move(installerPath)),
+      icon_(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME))) {}
+
+bool CDlgInstMulti::OnInit() {
+  icon_.Reset(LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_APPICON)));
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+
+  copierVersion_.clear();
+  installMode_ = kBothRoles;
+  fullPackage_ = true;
+  minimized_ = started_ = searching_ = false;
+
+  installMode_ = InstallModeFromPath(installerPath_);
+  LoadWindowSettings();
+  LayOut();
+  started_ = true;
+  ShowTraditionalChineseNotice();
+  return true;
+}
+
+void CDlgInstMulti::LoadWindowSettings() {
+  SetTitle();
+  SetCaptions();
+  ApplyInstallMode();
+  CheckDlgButton(Window(), IDC_CLICK_TO_LAUNCH, BST_CHECKED);
+  CheckDlgButton(Window(), IDC_LOAD_EA_AUTO, BST_CHECKED);
+  ApplyWindowSize();
+  webPaneShown_ = g_product.edition->webPaneAddress[0] != L'\0';
+  ShowWindow(Item(IDC_WEB_PANE), webPaneShown_ ? SW_SHOW : SW_HIDE);
+}
+
+void CDlgInstMulti::SetTitle() {
+  std::wstring title = g_lang.GetProductText(product_text::kDisplayName);
+  if (!fullPackage_) title = g_lang.GetProductText(product_text::kLiteTitle);
+  if (!copierVersion_.empty()) title += L" - V" + copierVersion_;
+  SetWindowTextW(Window(), title.c_str());
+}
+
+void CDlgInstMulti::SetCaptions() {
+  for (const Caption& caption : kCaptions) {
+    SetDlgItemTextW(Window(), caption.control, g_lang.GetText(caption.message).c_str());
+  }
+  SetDlgItemTextW(Window(), IDC_TERMINALS_LABEL, (g_lang.GetText(msg::kTerminals) + L":").c_str());
+}
+
+void CDlgInstMulti::ApplyInstallMode() {
+  if (installMode_ == kBothRoles) return;
+  const Box provider = ControlBox(IDC_INSTALL_PROVIDER);
+  const Box receiver = ControlBox(IDC_INSTALL_RECEIVER);
+  Box uninstall = ControlBox(IDC_UNINSTALL);
+  MoveControl(IDC_UNINSTALL, {receiver.x, receiver.y, uninstall.width, uninstall.height});
+  if (installMode_ == kProviderOnly) {
+    ShowWindow(Item(IDC_INSTALL_RECEIVER), SW_HIDE);
+    return;
+  }
+  ShowWindow(Item(IDC_INSTALL_PROVIDER), SW_HIDE);
+  MoveControl(IDC_INSTALL_RECEIVER, {provider.x, provider.y, receiver.width, receiver.height});
+  ShowWindow(Item(IDC_CONTACT_US), SW_HIDE);
+  ShowWindow(Item(IDC_HELP_BUTTON), SW_HIDE);
+}
+
+void CDlgInstMulti::ApplyWindowSize() {
+  const int width = 800;
+  const int height = 500 - (webPaneShown_ ? 0 : 90);
+  SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Box CDlgInstMulti::ControlBox(int id) const {
+  RECT rect{};
+  GetWindowRect(Item(id), &rect);
+  MapWindowPoints(HWND_DESKTOP, Window(), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void CDlgInstMulti::MoveControl(int id, const Box& box) {
+  SetWindowPos(Item(id), nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDlgInstMulti::LayOut() {
+  const WindowSize size = OuterSize(Window());
+  if (auto minimum = MinimumSizeFor(size)) {
+    // The resize this causes lays the window out.
+    SetWindowPos(Window(), nullptr, 0, 0, minimum->width, minimum->height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  ControlBoxes current;
+  for (int id : kLaidOutControls) current[id] = ControlBox(id);
+  for (const auto& [id, box] : ComputeMainLayout(size, webPaneShown_, current)) MoveControl(id, box);
+  RedrawWindow(Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void CDlgInstMulti::ShowTraditionalChineseNotice() {
+  if (!g_product.edition->showTraditionalNotice || g_lang.Language() != kLangSimplifiedChinese) return;
+  const LANGID language = GetUserDefaultLangID();
+  if (language != kTraditionalChineseTaiwan && language != kTraditionalChineseHongKong) return;
+  ShowMessage(L"軟件檢測到您的系統為體體版,請下載繁體版跟單系統!", Window());
+  Shell().Open(L"IEXPLORE", g_lang.GetProductText(product_text::kTraditionalDownload), SW_SHOWNORMAL);
+}
+
+bool CDlgInstMulti::OnCommand(int id, int /*code*/, HWND /*control*/) {
+  switch (id) {
+    case IDCANCEL:
+      OnExit();
+      return true;
+    case IDOK:
+      return true;  // Enter does not close the window.
+    default:
+      return false;
+  }
+}
+
+void CDlgInstMulti::OnExit() { End(IDCANCEL); }
+
+void CDlgInstMulti::OnSize(UINT type, int /*width*/, int /*height*/) {
+  if (type == SIZE_MINIMIZED) {
+    minimized_ = true;
+    return;
+  }
+  if (minimized_) {
+    minimized_ = false;
+    return;
+  }
+  LayOut();
+}
+
+void CDlgInstMulti::OnTimer(UINT_PTR id) {
+  if (id != kSearchTimer) return;
+  KillTimer(Window(), kSearchTimer);
+}

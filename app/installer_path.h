@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// Full path of the running installer.
+std::wstring InstallerPath();

@@ -1,0 +1,62 @@
+#include "common/seams.h"
+
+#include <shellapi.h>
+
+#include "common/folder_browser.h"
+#include "common/product_texts.h"
+#include "common/winmsg.h"
+
+namespace {
+
+class SystemPrompt final : public UserPrompt {
+ public:
+  void Show(HWND owner, const std::wstring& text, const std::wstring& caption) override {
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
+  }
+  bool AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption) override {
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  }
+  bool AskOkCancel(HWND owner, const std::wstring& text, const std::wstring& caption) override {
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+  }
+  std::wstring BrowseFolder(HWND owner, const std::wstring& title,
+                            const std::wstring& initialFolder) override {
+    return ShowFolderBrowser(owner, title, initialFolder);
+  }
+};
+
+class SystemShell final : public ShellLauncher {
+ public:
+  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override {
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(),
+                                                   parameters.empty() ? nullptr : parameters.c_str(),
+                                                   L"", showCommand));
+  }
+};
+
+class SystemWaiter final : public Waiter {
+ public:
+  void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
+};
+
+SystemPrompt g_systemPrompt;
+SystemShell g_systemShell;
+SystemWaiter g_systemWaiter;
+UserPrompt* g_prompt = &g_systemPrompt;
+ShellLauncher* g_shell = &g_systemShell;
+Waiter* g_waiter = &g_systemWaiter;
+
+}  // namespace
+
+UserPrompt& Prompt() { return *g_prompt; }
+ShellLauncher& Shell() { return *g_shell; }
+Waiter& Wait() { return *g_waiter; }
+
+void SetPrompt(UserPrompt* prompt) { g_prompt = prompt ? prompt : &g_systemPrompt; }
+void SetShell(ShellLauncher* shell) { g_shell = shell ? shell : &g_systemShell; }
+void SetWaiter(Waiter* waiter) { g_waiter = waiter ? waiter : &g_systemWaiter; }
+
+void ShowMessage(const std::wstring& text, HWND owner) {
+  if (owner == nullptr) owner = GetActiveWindow();
+  Prompt().Show(owner, text, g_lang.GetProductText(product_text::kDisplayName));
+}

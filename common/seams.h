@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Everything that waits for the user, starts another program or sleeps goes through
+// these, so tests can answer, record and time it.
+class UserPrompt {
+ public:
+  virtual ~UserPrompt() = default;
+  virtual void Show(HWND owner, const std::wstring& text, const std::wstring& caption) = 0;
+  virtual bool AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption) = 0;
+  virtual bool AskOkCancel(HWND owner, const std::wstring& text, const std::wstring& caption) = 0;
+  // The folder picked, or "" on cancel.
+  virtual std::wstring BrowseFolder(HWND owner, const std::wstring& title,
+                                    const std::wstring& initialFolder) = 0;
+};
+
+class ShellLauncher {
+ public:
+  virtual ~ShellLauncher() = default;
+  // ShellExecuteW with the verb "open"; returns its result (above 32 on success).
+  virtual INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) = 0;
+};
+
+class Waiter {
+ public:
+  virtual ~Waiter() = default;
+  virtual void Sleep(DWORD milliseconds) = 0;
+};
+
+UserPrompt& Prompt();
+ShellLauncher& Shell();
+Waiter& Wait();
+
+// Tests install their own; nullptr restores the real one.
+void SetPrompt(UserPrompt* prompt);
+void SetShell(ShellLauncher* shell);
+void SetWaiter(Waiter* waiter);
+
+// A plain message box with the product's name as caption.
+void ShowMessage(const std::wstring& text, HWND owner = nullptr);

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine on a private Xvfb display.
+# Extra arguments go to ctest (for example -R Catalog).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+scripts/build.sh
+source scripts/wine-env.sh
+trap wine_env_stop EXIT
+wine_env_start "$build_dir" yes
+ctest --test-dir "$build_dir" --output-on-failure --timeout 300 "$@"

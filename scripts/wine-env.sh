@@ -1,0 +1,84 @@
+# Sourced by the run and test scripts: a private Wine prefix under the build folder,
+# a private Xvfb display unless one is given, and a persistent wineserver so that
+# each test process starts warm. wine_env_stop undoes what wine_env_start started.
+
+WINE_LOADER=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+_started_xvfb_pid=""
+_keepalive_pid=""
+
+_reg_add() {
+  "$WINE_LOADER" reg add "$@" /f >/dev/null 2>&1
+}
+
+_configure_prefix() {
+  # A virtual desktop: showing and hiding windows then needs no window manager's answer.
+  _reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+  _reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
+  # Chinese captions fall back to a CJK font, as Windows links its UI fonts to one.
+  local font
+  for font in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Sans Serif"; do
+    _reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
+  done
+  "$WINESERVER" -w
+  touch "$WINEPREFIX/.pandrake-configured"
+}
+
+wine_env_start() {
+  local build_dir=$1 use_own_display=${2:-yes}
+  export WINEPREFIX="$(cd "$build_dir" && pwd)/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+  export WINE_LOADER WINESERVER
+
+  if [ "$use_own_display" = yes ] || [ -z "${DISPLAY:-}" ]; then
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$fdfile" >/dev/null 2>&1 &
+    _started_xvfb_pid=$!
+    for _ in $(seq 1 100); do
+      [ -s "$fdfile" ] && break
+      sleep 0.1
+    done
+    [ -s "$fdfile" ] || { echo "wine-env: Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+  fi
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-env: creating Wine prefix $WINEPREFIX"
+    "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+  fi
+  [ -f "$WINEPREFIX/.pandrake-configured" ] || _configure_prefix
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  # Wine's own services start with the first program and end a few seconds after the last
+  # one, holding that program's output open meanwhile. One idle program started here keeps
+  # them running, detached from every test's output.
+  local fifo="$WINEPREFIX/keepalive.fifo"
+  rm -f "$fifo" && mkfifo "$fifo"
+  "$WINE_LOADER" cmd.exe <"$fifo" >/dev/null 2>&1 &
+  _keepalive_pid=$!
+  exec 8>"$fifo"
+  # The first program that touches the window system starts the desktop process; do it here
+  # for the same reason.
+  "$WINE_LOADER" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+}
+
+wine_env_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$_keepalive_pid" ]; then
+    exec 8>&-
+    wait "$_keepalive_pid" 2>/dev/null || true
+    rm -f "$WINEPREFIX/keepalive.fifo"
+    _keepalive_pid=""
+  fi
+  if [ -n "$_started_xvfb_pid" ]; then
+    kill "$_started_xvfb_pid" >/dev/null 2>&1 || true
+    wait "$_started_xvfb_pid" 2>/dev/null || true
+    _started_xvfb_pid=""
+  fi
+}

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/resource.h"
+#include "common/unique_handle.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_system.h"
+
+namespace {
+
+struct FoundWindow {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM param) {
+  auto* found = reinterpret_cast<FoundWindow*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == found->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_TERMINAL_LIST)) {
+    found->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Starts a copy of the built installer under the given file name and finds its main window.
+class InstallerProcess {
+ public:
+  explicit InstallerProcess(const std::wstring& exePath) {
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+      return;
+    }
+    process_.Reset(info.hProcess);
+    CloseHandle(info.hThread);
+    FoundWindow found{info.dwProcessId, nullptr};
+    for (int i = 0; i < 200 && !found.window; ++i) {
+      Sleep(50);
+      EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&found));
+    }
+    window_ = found.window;
+  }
+  ~InstallerProcess() {
+    if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (process_ && WaitForSingleObject(process_.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process_.Get(), 1);
+  }
+  HWND Window() const { return window_; }
+  bool Exited(DWORD timeoutMs) { return WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0; }
+  bool Visible(int id) const { return IsWindowVisible(GetDlgItem(window_, id)) != FALSE; }
+
+ private:
+  UniqueHandle process_;
+  HWND window_ = nullptr;
+};
+
+class InstallerProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (TestLocale() == "tw") GTEST_SKIP() << "a Traditional Chinese system opens the notice box first";
+    built_ = WindowsPathOfUnixPath(PANDRAKE_EXE_UNIX_PATH);
+  }
+  std::wstring CopyAs(const std::wstring& name) {
+    const std::wstring target = folder_ / name;
+    EXPECT_TRUE(CopyFileW(built_.c_str(), target.c_str(), FALSE)) << "copy of " << PANDRAKE_EXE_UNIX_PATH;
+    return target;
+  }
+  std::wstring built_;
+  TempFolder folder_;
+};
+
+TEST_F(InstallerProcessTest, ShowsEveryControlWithItsChineseCaption) {
+  InstallerProcess installer(CopyAs(L"Pandrake.exe"));
+  ASSERT_NE(installer.Window(), nullptr);
+  const int ids[] = {4, 3, 6, 5, 7, 1035, 1034, 1023, 1024, 1013, 1009, 1092, 1090, 1088, 1086, 1089,
+                     1017, 1018, 1020, 1019, 1021, 2, 1008};
+  for (int id : ids) EXPECT_NE(GetDlgItem(installer.Window(), id), nullptr) << id;
+  wchar_t text[128] = {};
+  GetDlgItemTextW(installer.Window(), IDC_INSTALL_RECEIVER, text, 128);
+  EXPECT_STREQ(text, L"安装跟单系统");
+  GetDlgItemTextW(installer.Window(), IDCANCEL, text, 128);
+  EXPECT_STREQ(text, L"退出");
+  PostMessageW(installer.Window(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_TRUE(installer.Exited(10000));
+}
+
+TEST_F(InstallerProcessTest, ProviderFileNameHidesTheReceiverButton) {
+  InstallerProcess installer(CopyAs(L"Pandrake Provider.exe"));
+  ASSERT_NE(installer.Window(), nullptr);
+  EXPECT_FALSE(installer.Visible(IDC_INSTALL_RECEIVER));
+  EXPECT_TRUE(installer.Visible(IDC_INSTALL_PROVIDER));
+  EXPECT_TRUE(installer.Visible(IDC_HELP_BUTTON));
+}
+
+TEST_F(InstallerProcessTest, ReceiverFileNameHidesProviderHelpAndContact) {
+  InstallerProcess installer(CopyAs(L"Pandrake Receiver.exe"));
+  ASSERT_NE(installer.Window(), nullptr);
+  EXPECT_TRUE(installer.Visible(IDC_INSTALL_RECEIVER));
+  EXPECT_FALSE(installer.Visible(IDC_INSTALL_PROVIDER));
+  EXPECT_FALSE(installer.Visible(IDC_HELP_BUTTON));
+  EXPECT_FALSE(installer.Visible(IDC_CONTACT_US));
+}
+
+}  // namespace

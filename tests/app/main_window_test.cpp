@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/dlg_inst_multi.h"
+#include "app/resource.h"
+#include "common/message_ids.h"
+#include "common/product.h"
+#include "common/product_texts.h"
+#include "common/winmsg.h"
+#include "tests/support/scripted_seams.h"
+#include "tests/support/test_system.h"
+
+namespace {
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
+    InitCommonControlsEx(&controls);
+    g_lang.FillTables();
+    g_lang.SetLanguage(kLangSimplifiedChinese);
+    g_product.edition = &DefaultEdition();
+  }
+  void TearDown() override { Close(); }
+
+  CDlgInstMulti& Open(const std::wstring& installerPath = L"C:\\Downloads\\Pandrake\\Pandrake.exe") {
+    Close();
+    dialog_ = std::make_unique<CDlgInstMulti>(GetModuleHandleW(nullptr), installerPath);
+    HWND window = dialog_->CreateModeless(nullptr);
+    EXPECT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    Pump();
+    return *dialog_;
+  }
+  void Close() {
+    if (dialog_ && dialog_->Window()) DestroyWindow(dialog_->Window());
+    dialog_.reset();
+  }
+  bool Visible(int id) { return IsWindowVisible(dialog_->Item(id)) != FALSE; }
+  void Resize(int width, int height) {
+    SetWindowPos(dialog_->Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+  }
+  WindowSize Outer() {
+    RECT rect{};
+    GetWindowRect(dialog_->Window(), &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+  }
+
+  ScriptedSeams seams_;
+  std::unique_ptr<CDlgInstMulti> dialog_;
+};
+
+struct ExpectedCaption {
+  int control;
+  int message;
+};
+
+TEST_F(MainWindowTest, EveryCaptionComesFromTheCatalogInEachLanguage) {
+  const ExpectedCaption captions[] = {
+      {IDC_LAUNCH, 53}, {IDC_OPEN_FOLDER, 54}, {IDC_HIDE, 58}, {IDC_SHOW, 59}, {IDC_CLOSE_TERMINALS, 60},
+      {IDC_DUPLICATE, 75}, {IDC_ADD, 16}, {IDC_REMOVE, 17}, {IDC_REFRESH, 18}, {IDC_SELECT_ALL, 51},
+      {IDC_INVERSE, 52}, {IDC_CLICK_TO_LAUNCH, 43}, {IDC_LOAD_EA_AUTO, 44}, {IDC_INSTALL_PROVIDER, 11},
+      {IDC_INSTALL_RECEIVER, 12}, {IDC_UNINSTALL, 19}, {IDC_HELP_BUTTON, 13}, {IDC_CONTACT_US, 14},
+      {IDCANCEL, 15},
+  };
+  for (int language : {kLangEnglish, kLangSimplifiedChinese, kLangTraditionalChinese}) {
+    g_lang.SetLanguage(language);
+    CDlgInstMulti& dialog = Open();
+    for (const ExpectedCaption& caption : captions) {
+      EXPECT_EQ(TextOf(dialog.Item(caption.control)), g_lang.GetText(caption.message))
+          << "control " << caption.control << " language " << language;
+    }
+    EXPECT_EQ(TextOf(dialog.Item(IDC_TERMINALS_LABEL)), g_lang.GetText(msg::kTerminals) + L":");
+    EXPECT_EQ(TextOf(dialog.Window()), g_lang.GetProductText(product_text::kDisplayName));
+  }
+  g_lang.SetLanguage(kLangSimplifiedChinese);
+  EXPECT_EQ(TextOf(Open().Item(IDC_INSTALL_PROVIDER)), L"安装喊单系统");
+}
+
+TEST_F(MainWindowTest, BothModeShowsEveryButtonAndHidesTheFixedlyHiddenOnes) {
+  CDlgInstMulti& dialog = Open(L"C:\\provider\\Pandrake.exe");
+  EXPECT_EQ(dialog.Mode(), kBothRoles);
+  for (int id : {IDC_INSTALL_PROVIDER, IDC_INSTALL_RECEIVER, IDC_UNINSTALL, IDC_HELP_BUTTON, IDC_CONTACT_US}) {
+    EXPECT_TRUE(Visible(id)) << id;
+  }
+  EXPECT_FALSE(Visible(IDC_TERMINALS_LABEL));
+  EXPECT_FALSE(Visible(IDC_SEARCH_STATUS));
+  EXPECT_FALSE(Visible(IDC_LOAD_EA_AUTO));
+  EXPECT_FALSE(Visible(IDC_WEB_PANE));
+  EXPECT_EQ(IsDlgButtonChecked(dialog.Window(), IDC_CLICK_TO_LAUNCH), BST_CHECKED);
+}
+
+TEST_F(MainWindowTest, ProviderModeHidesReceiverAndMovesUninstallIntoItsPlace) {
+  const Box receiver = Open().ControlBox(IDC_INSTALL_RECEIVER);
+  CDlgInstMulti& dialog = Open(L"C:\\Downloads\\Signal Provider\\Pandrake.exe");
+  EXPECT_EQ(dialog.Mode(), kProviderOnly);
+  EXPECT_FALSE(Visible(IDC_INSTALL_RECEIVER));
+  EXPECT_TRUE(Visible(IDC_INSTALL_PROVIDER));
+  EXPECT_TRUE(Visible(IDC_HELP_BUTTON));
+  EXPECT_TRUE(Visible(IDC_CONTACT_US));
+  const Box uninstall = dialog.ControlBox(IDC_UNINSTALL);
+  EXPECT_EQ(uninstall.x, receiver.x);
+  EXPECT_EQ(uninstall.y, receiver.y);
+}
+
+TEST_F(MainWindowTest, ReceiverModeShowsOnlyReceiverAndUninstall) {
+  CDlgInstMulti& both = Open();
+  const Box provider = both.ControlBox(IDC_INSTALL_PROVIDER);
+  const Box receiver = both.ControlBox(IDC_INSTALL_RECEIVER);
+  const Box uninstall = both.ControlBox(IDC_UNINSTALL);
+  CDlgInstMulti& dialog = Open(L"C:\\Provider and Receiver\\Pandrake.exe");
+  EXPECT_EQ(dialog.Mode(), kReceiverOnly);
+  for (int id : {IDC_INSTALL_PROVIDER, IDC_HELP_BUTTON, IDC_CONTACT_US}) EXPECT_FALSE(Visible(id)) << id;
+  EXPECT_TRUE(Visible(IDC_INSTALL_RECEIVER));
+  EXPECT_TRUE(Visible(IDC_UNINSTALL));
+  EXPECT_EQ(dialog.ControlBox(IDC_INSTALL_RECEIVER), (Box{provider.x, provider.y, receiver.width, receiver.height}));
+  EXPECT_EQ(dialog.ControlBox(IDC_UNINSTALL), (Box{receiver.x, receiver.y, uninstall.width, uninstall.height}));
+}
+
+TEST_F(MainWindowTest, StartsAt800By410WithoutStoredSize) {
+  Open();
+  EXPECT_EQ(Outer().width, 800);
+  EXPECT_EQ(Outer().height, 410);
+  EXPECT_TRUE(dialog_->IsStarted());
+}
+
+void ExpectLaidOutFor(CDlgInstMulti& dialog, int W, int H) {
+  SCOPED_TRACE(testing::Message() << W << "x" << H);
+  const Box list = dialog.ControlBox(IDC_TERMINAL_LIST);
+  EXPECT_EQ(list.width, W - 30);
+  EXPECT_EQ(list.height, H - 145);
+  const Box status = dialog.ControlBox(IDC_SEARCH_STATUS);
+  EXPECT_EQ(status, (Box{list.x, list.y, W - 30, H - 135}));
+
+  const Box refresh = dialog.ControlBox(IDC_REFRESH);
+  const Box remove = dialog.ControlBox(IDC_REMOVE);
+  const Box add = dialog.ControlBox(IDC_ADD);
+  const Box duplicate = dialog.ControlBox(IDC_DUPLICATE);
+  EXPECT_EQ(refresh.x + refresh.width, W - 20);
+  EXPECT_EQ(remove.x, W - remove.width - refresh.width - 25);
+  EXPECT_EQ(add.x, W - add.width - remove.width - refresh.width - 30);
+  EXPECT_EQ(duplicate.x, W - 2 * add.width - remove.width - refresh.width - 35);
+  EXPECT_EQ(duplicate.y, refresh.y);
+
+  const int L = list.height;
+  for (int id : {IDC_SELECT_ALL, IDC_INVERSE, IDC_CLICK_TO_LAUNCH, IDC_LOAD_EA_AUTO}) {
+    EXPECT_EQ(dialog.ControlBox(id).y, L + 45) << id;
+  }
+  for (int id : {IDC_INSTALL_PROVIDER, IDC_INSTALL_RECEIVER, IDC_UNINSTALL, IDC_HELP_BUTTON, IDC_CONTACT_US, IDCANCEL}) {
+    EXPECT_EQ(dialog.ControlBox(id).y, L + 75) << id;
+  }
+  const Box exit = dialog.ControlBox(IDCANCEL);
+  const Box contact = dialog.ControlBox(IDC_CONTACT_US);
+  const Box help = dialog.ControlBox(IDC_HELP_BUTTON);
+  EXPECT_EQ(exit.x, W - exit.width - 20);
+  EXPECT_EQ(contact.x, W - contact.width - exit.width - 25);
+  EXPECT_EQ(help.x, W - help.width - contact.width - exit.width - 30);
+  EXPECT_EQ(dialog.ControlBox(IDC_INSTALL_PROVIDER).x, list.x);
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheWindowSize) {
+  CDlgInstMulti& dialog = Open();
+  Resize(900, 600);
+  ExpectLaidOutFor(dialog, 900, 600);
+  Resize(1100, 480);
+  ExpectLaidOutFor(dialog, 1100, 480);
+}
+
+TEST_F(MainWindowTest, WindowBelowTheMinimumGrowsFirst) {
+  CDlgInstMulti& dialog = Open();
+  Resize(600, 250);
+  EXPECT_EQ(Outer().width, 720);
+  EXPECT_EQ(Outer().height, 300);
+  ExpectLaidOutFor(dialog, 720, 300);
+  Resize(650, 500);
+  EXPECT_EQ(Outer().width, 720);
+  EXPECT_EQ(Outer().height, 500);
+}
+
+TEST_F(MainWindowTest, RestoringFromMinimizedDoesNotLayOut) {
+  CDlgInstMulti& dialog = Open();
+  SendMessageW(dialog.Window(), WM_SIZE, SIZE_MINIMIZED, 0);
+  EXPECT_TRUE(dialog.IsMinimized());
+  SetWindowPos(dialog.Item(IDC_REFRESH), nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Resize(900, 600);
+  EXPECT_FALSE(dialog.IsMinimized());
+  EXPECT_EQ(dialog.ControlBox(IDC_REFRESH).x, 5);
+  Resize(901, 600);
+  ExpectLaidOutFor(dialog, 901, 600);
+}
+
+TEST_F(MainWindowTest, ExitClosesAndEnterDoesNot) {
+  CDlgInstMulti& dialog = Open();
+  SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_NE(dialog.Window(), nullptr);
+  SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_EQ(dialog.Window(), nullptr);
+}
+
+TEST_F(MainWindowTest, TraditionalChineseSystemIsToldToGetTheTraditionalBuild) {
+  Open();
+  if (TestLocale() == "tw") {
+    ASSERT_EQ(seams_.prompt.Messages().size(), 1u);
+    EXPECT_EQ(seams_.prompt.Messages()[0], L"軟件檢測到您的系統為體體版,請下載繁體版跟單系統!");
+    ASSERT_EQ(seams_.shell.calls.size(), 1u);
+    EXPECT_EQ(seams_.shell.calls[0].file, L"IEXPLORE");
+    EXPECT_EQ(seams_.shell.calls[0].parameters, g_lang.GetProductText(product_text::kTraditionalDownload));
+  } else {
+    EXPECT_TRUE(seams_.prompt.shown.empty());
+    EXPECT_TRUE(seams_.shell.calls.empty());
+  }
+  g_lang.SetLanguage(kLangEnglish);
+  seams_.prompt.shown.clear();
+  Open();
+  EXPECT_TRUE(seams_.prompt.shown.empty());
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "tests/support/scripted_seams.h"
+
+void ScriptedPrompt::Show(HWND, const std::wstring& text, const std::wstring& caption) {
+  shown.push_back({L"message", text, caption});
+}
+
+bool ScriptedPrompt::AskYesNo(HWND, const std::wstring& text, const std::wstring& caption) {
+  shown.push_back({L"yesno", text, caption});
+  return NextAnswer();
+}
+
+bool ScriptedPrompt::AskOkCancel(HWND, const std::wstring& text, const std::wstring& caption) {
+  shown.push_back({L"okcancel", text, caption});
+  return NextAnswer();
+}
+
+std::wstring ScriptedPrompt::BrowseFolder(HWND, const std::wstring& title, const std::wstring&) {
+  shown.push_back({L"browse", title, L""});
+  if (folders.empty()) return {};
+  std::wstring folder = folders.front();
+  folders.pop_front();
+  return folder;
+}
+
+std::vector<std::wstring> ScriptedPrompt::Messages() const {
+  std::vector<std::wstring> texts;
+  for (const Shown& item : shown) {
+    if (item.kind == L"message") texts.push_back(item.text);
+  }
+  return texts;
+}
+
+bool ScriptedPrompt::NextAnswer() {
+  if (answers.empty()) return defaultAnswer;
+  const bool answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+INT_PTR RecordingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand) {
+  calls.push_back({file, parameters, showCommand});
+  return result;
+}
+
+void RecordingWaiter::Sleep(DWORD milliseconds) { sleeps.push_back(milliseconds); }
+
+ScriptedSeams::ScriptedSeams() {
+  SetPrompt(&prompt);
+  SetShell(&shell);
+  SetWaiter(&waiter);
+}
+
+ScriptedSeams::~ScriptedSeams() {
+  SetPrompt(nullptr);
+  SetShell(nullptr);
+  SetWaiter(nullptr);
+}

@@ -1,0 +1,60 @@
+#pragma once
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "common/seams.h"
+
+// Answers questions from a script and records every text the user would have seen.
+class ScriptedPrompt : public UserPrompt {
+ public:
+  struct Shown {
+    std::wstring kind;  // "message", "yesno", "okcancel", "browse"
+    std::wstring text;
+    std::wstring caption;
+  };
+
+  void Show(HWND owner, const std::wstring& text, const std::wstring& caption) override;
+  bool AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption) override;
+  bool AskOkCancel(HWND owner, const std::wstring& text, const std::wstring& caption) override;
+  std::wstring BrowseFolder(HWND owner, const std::wstring& title, const std::wstring& initialFolder) override;
+
+  std::deque<bool> answers;           // for yes/no and OK/cancel; empty: defaultAnswer
+  bool defaultAnswer = false;
+  std::deque<std::wstring> folders;   // for the folder browser; empty: cancel
+  std::vector<Shown> shown;
+
+  std::vector<std::wstring> Messages() const;  // texts of plain message boxes only
+
+ private:
+  bool NextAnswer();
+};
+
+class RecordingShell : public ShellLauncher {
+ public:
+  struct Call {
+    std::wstring file;
+    std::wstring parameters;
+    int showCommand;
+  };
+  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;
+
+  std::vector<Call> calls;
+  INT_PTR result = 42;  // above 32: success
+};
+
+class RecordingWaiter : public Waiter {
+ public:
+  void Sleep(DWORD milliseconds) override;
+  std::vector<DWORD> sleeps;
+};
+
+// Installs the three recorders for the lifetime of the object.
+class ScriptedSeams {
+ public:
+  ScriptedSeams();
+  ~ScriptedSeams();
+  ScriptedPrompt prompt;
+  RecordingShell shell;
+  RecordingWaiter waiter;
+};

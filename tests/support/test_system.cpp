@@ -1,0 +1,23 @@
+#include "tests/support/test_system.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+std::string TestLocale() {
+  const char* locale = std::getenv("PANDRAKE_TEST_LOCALE");
+  return locale ? locale : "en";
+}
+
+std::wstring WindowsPathOfUnixPath(const std::string& unixPath) {
+  std::wstring path = L"Z:";
+  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  return path;
+}
+
+std::wstring TestProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}

@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+// The system language the test run was started with: "en", "zh" or "tw".
+std::string TestLocale();
+// A Linux path as Wine's Z: drive shows it.
+std::wstring WindowsPathOfUnixPath(const std::string& unixPath);
+// The folder of the running test program, with a trailing backslash.
+std::wstring TestProgramFolder();
