@@ -1,0 +1,77 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Copy result codes of CopyFileTo, MoveFileTo and CopyFolder.
+enum CopyResult : int {
+  kCopyRefused = 0,
+  kCopyDone = 1,
+  kCopyNoSource = 2,
+  kCopySamePath = 3,
+};
+
+// Path kinds of PathKind.
+enum PathKindValue : int {
+  kPathNone = 0,
+  kPathFile = 1,
+  kPathFolder = 2,
+};
+
+int PathKind(const std::wstring& path);
+bool FolderExists(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+std::wstring GetModuleFilePath();
+std::wstring GetModuleFolder();
+// Fixed-disk drive letters with colon, joined by "|".
+std::wstring GetFixedDrives();
+
+bool CreateShortcut(const std::wstring& target, const std::wstring& linkPath);
+std::wstring ResolveShortcut(const std::wstring& linkPath);
+
+// File-system and shell operations; one process-wide instance, no state.
+class CFileCtrl {
+ public:
+  virtual ~CFileCtrl() = default;
+
+  void FindFiles(const std::wstring& folderOrPattern, std::vector<std::wstring>& outList, bool recursive,
+                 const std::wstring& masks = L"") const;
+  void FindFolders(const std::wstring& folderOrPattern, std::vector<std::wstring>& outList, bool recursive) const;
+  std::wstring FindFileInFolder(const std::wstring& folder, const std::wstring& namePart) const;
+  std::wstring FindFileInModuleFolder(const std::wstring& namePart) const;
+  void FindAllFilesInFolder(const std::wstring& folder, std::vector<std::wstring>& outList,
+                            const std::wstring& namePart) const;
+  void FindAllFilesInModuleFolder(std::vector<std::wstring>& outList, const std::wstring& namePart) const;
+  double GetFileLength(const std::wstring& path) const;
+
+  int CopyFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const;
+  int MoveFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const;
+  int CopyFolder(const std::wstring& source, const std::wstring& target, bool overwrite) const;
+  bool CreateFolderPath(const std::wstring& path) const;
+  bool DeleteOneFile(const std::wstring& path) const;
+  bool DeleteFolder(const std::wstring& path) const;
+
+  std::wstring ReadTextFile(const std::wstring& path) const;
+  bool WriteTextFile(const std::wstring& path, const std::wstring& text, bool truncate) const;
+  bool AppendTextLine(const std::wstring& path, const std::wstring& line, bool truncate) const;
+
+  std::wstring GetVersionString(const std::wstring& path, const std::wstring& key) const;
+  std::wstring GetFileVersionText(const std::wstring& path) const;
+  int CompareVersion(const std::wstring& a, const std::wstring& b) const;
+
+  std::wstring DateTimeText(const std::wstring& text) const;
+  std::wstring NowText() const;
+
+  std::wstring BrowseForFolder(HWND owner, const std::wstring& title, const std::wstring& initialFolder) const;
+  INT_PTR ShellOpen(const std::wstring& file, const std::wstring& parameters, int showCommand) const;
+  INT_PTR ShellOpen(const std::wstring& file) const;
+  INT_PTR OpenInBrowser(const std::wstring& address) const;
+
+  // Puts a shortcut to exePath named linkName on the desktop folder, numbering it when
+  // another program's shortcut has the name.
+  void EnsureDesktopShortcut(const std::wstring& desktopFolder, const std::wstring& linkName,
+                             const std::wstring& exePath) const;
+};
+
+extern CFileCtrl g_files;

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Path and version text rules; no file system access.
+std::wstring ParentFolderOf(const std::wstring& path);
+std::wstring FileNameOf(const std::wstring& path, bool withExtension);
+std::wstring FileExtensionOf(const std::wstring& path, bool withDot);
+std::wstring NormalizePath(const std::wstring& path);
+std::wstring ToLower(std::wstring text);
+std::wstring Trim(const std::wstring& text, const wchar_t* characters = L" \t");
+// Splits a mask list at ";", "," and the full-width comma; an empty list is "*".
+std::vector<std::wstring> SplitMasks(const std::wstring& masks);
+// Case-insensitive wildcard match of a long file name ("*" and "?").
+bool MatchesMask(const std::wstring& name, const std::wstring& mask);
+int CompareVersionText(const std::wstring& a, const std::wstring& b);
+// The FileVersion value as GetFileVersionText returns it.
+std::wstring CleanFileVersion(const std::wstring& fileVersion);
