@@ -5,10 +5,14 @@
 #include <utility>
 
 #include "app/resource.h"
+#include "common/file_ctrl.h"
+#include "common/ini_file.h"
 #include "common/message_ids.h"
+#include "common/path_text.h"
 #include "common/product.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
+#include "common/system.h"
 #include "common/winmsg.h"
 
 namespace {
@@ -77,18 +81,33 @@ bool CDlgInstMulti::OnInit() {
   LayOut();
   started_ = true;
   ShowTraditionalChineseNotice();
+  CreateDesktopShortcut();
   return true;
 }
 
 void CDlgInstMulti::LoadWindowSettings() {
+  g_config.SetConfigPath(g_product.dataFolder.empty() ? L"" : g_product.dataFolder + L"tcinst.cfg");
+  ReadCopierVersion();
   SetTitle();
   SetCaptions();
   ApplyInstallMode();
-  CheckDlgButton(Window(), IDC_CLICK_TO_LAUNCH, BST_CHECKED);
-  CheckDlgButton(Window(), IDC_LOAD_EA_AUTO, BST_CHECKED);
-  ApplyWindowSize();
+  CheckDlgButton(Window(), IDC_CLICK_TO_LAUNCH, g_config.ReadMain(L"CLICKTOLAUNCH").empty() ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Window(), IDC_LOAD_EA_AUTO, g_config.ReadMain(L"LOADEAAUTO").empty() ? BST_CHECKED : BST_UNCHECKED);
   webPaneShown_ = g_product.edition->webPaneAddress[0] != L'\0';
+  ApplyWindowSize();
   ShowWindow(Item(IDC_WEB_PANE), webPaneShown_ ? SW_SHOW : SW_HIDE);
+}
+
+void CDlgInstMulti::ReadCopierVersion() {
+  const std::wstring folder = ParentFolderOf(installerPath_);
+  if (FileExists(folder + L"orbix.dll")) {
+    copierVersion_ = g_files.GetFileVersionText(folder + L"orbix.dll");
+  } else if (FileExists(folder + L"orbixw.dll")) {
+    copierVersion_ = g_files.GetFileVersionText(folder + L"orbixw.dll");
+    fullPackage_ = false;
+  } else {
+    copierVersion_ = g_product.installerVersion;
+  }
 }
 
 void CDlgInstMulti::SetTitle() {
@@ -122,8 +141,11 @@ void CDlgInstMulti::ApplyInstallMode() {
 }
 
 void CDlgInstMulti::ApplyWindowSize() {
-  const int width = 800;
-  const int height = 500 - (webPaneShown_ ? 0 : 90);
+  const std::wstring storedWidth = g_config.ReadMain(L"W");
+  const std::wstring storedHeight = g_config.ReadMain(L"H");
+  const int width = _wtoi(storedWidth.empty() ? L"800" : storedWidth.c_str());
+  int height = _wtoi(storedHeight.c_str());
+  if (storedHeight.empty()) height = 500 - (webPaneShown_ ? 0 : 90);
   SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -150,6 +172,11 @@ void CDlgInstMulti::LayOut() {
   for (int id : kLaidOutControls) current[id] = ControlBox(id);
   for (const auto& [id, box] : ComputeMainLayout(size, webPaneShown_, current)) MoveControl(id, box);
   RedrawWindow(Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  if (started_) {
+    const WindowSize now = OuterSize(Window());
+    g_config.WriteMain(L"W", std::to_wstring(now.width));
+    g_config.WriteMain(L"H", std::to_wstring(now.height));
+  }
 }
 
 void CDlgInstMulti::ShowTraditionalChineseNotice() {
@@ -158,6 +185,16 @@ void CDlgInstMulti::ShowTraditionalChineseNotice() {
   if (language != kTraditionalChineseTaiwan && language != kTraditionalChineseHongKong) return;
   ShowMessage(L"軟件檢測到您的系統為體體版,請下載繁體版跟單系統!", Window());
   Shell().Open(L"IEXPLORE", g_lang.GetProductText(product_text::kTraditionalDownload), SW_SHOWNORMAL);
+}
+
+void CDlgInstMulti::CreateDesktopShortcut() {
+  // Started from inside the temporary folder (straight from an archive): no shortcut to a
+  // program that will soon be gone.
+  const std::wstring temp = ToLower(g_system.GetTempFolder());
+  const std::wstring folder = ToLower(ParentFolderOf(installerPath_));
+  if (temp.empty() || folder.find(temp) != std::wstring::npos) return;
+  g_files.EnsureDesktopShortcut(g_system.GetDesktopFolder(), g_lang.GetProductText(product_text::kDisplayName),
+                                installerPath_);
 }
 
 bool CDlgInstMulti::OnCommand(int id, int /*code*/, HWND /*control*/) {

@@ -30,6 +30,8 @@ class CDlgInstMulti : public CDialogBase {
 
  private:
   void LoadWindowSettings();
+  void ReadCopierVersion();
+  void CreateDesktopShortcut();
   void SetTitle();
   void SetCaptions();
   void ApplyInstallMode();

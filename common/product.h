@@ -7,9 +7,27 @@
 struct ProductSettings {
   const EditionProfile* edition = &DefaultEdition();
   std::wstring displayName;
+  std::wstring installerVersion;  // the installer's own file version
+  std::wstring dataFolder;        // where tcinst.cfg lives
+  std::wstring configFolder;
+  std::wstring workFolder;        // temporary files
 };
 
 extern ProductSettings g_product;
 
-// Initialises the catalog and the settings from the active edition.
+struct DataFolderSources {
+  int type = 2;
+  std::wstring moduleFolder;
+  std::wstring appDataFolder;
+  std::wstring documentsFolder;
+  std::wstring makerWord;
+  std::wstring productCode;
+  std::wstring shortName;
+};
+
+// The installer's data folder with a trailing backslash; "" for an unknown type or a
+// base folder that could not be found.
+std::wstring InstallerDataFolder(const DataFolderSources& sources);
+
+// Initialises the catalog, the settings and the installer's folders from the active edition.
 void InitProductSettings();

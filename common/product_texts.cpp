@@ -2,19 +2,12 @@
 
 #include <cstddef>
 
+#include "common/hidden_text.h"
+
 namespace {
 
-constexpr wchar_t KeyAt(std::size_t i) { return static_cast<wchar_t>((0x5A17 + 31 * i) & 0xFFFF); }
-
-// Scrambled when compiled, so the plain texts never stand in the program file.
 template <std::size_t N>
-struct Hidden {
-  wchar_t chars[N]{};
-  consteval Hidden(const wchar_t (&text)[N]) {
-    for (std::size_t i = 0; i + 1 < N; ++i) chars[i] = static_cast<wchar_t>(text[i] ^ KeyAt(i));
-  }
-  std::wstring Stored() const { return std::wstring(chars, N - 1); }
-};
+using Hidden = hidden::Text<N>;
 
 struct Filler {
   std::array<std::wstring, 360>& table;
@@ -28,11 +21,7 @@ struct Filler {
 
 }  // namespace
 
-std::wstring DecodeProductText(const std::wstring& stored) {
-  std::wstring text(stored);
-  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<wchar_t>(text[i] ^ KeyAt(i));
-  return text;
-}
+std::wstring DecodeProductText(const std::wstring& stored) { return hidden::Decode(stored); }
 
 void FillProductTexts(std::array<std::wstring, 360>& table) {
   Filler f{table};

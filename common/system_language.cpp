@@ -2,34 +2,18 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "common/unique_handle.h"
+#include "common/reg_ctrl.h"
 
 namespace {
 
 constexpr LANGID kSimplifiedChinese = 0x0804;
 
-std::wstring InstallLanguage() {
-  UniqueKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", 0, KEY_READ,
-                    key.Receive()) != ERROR_SUCCESS) {
-    return {};
-  }
-  wchar_t value[1024] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegQueryValueExW(key.Get(), L"InstallLanguage", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
-      ERROR_SUCCESS) {
-    return {};
-  }
-  return value;
-}
-
 }  // namespace
 
 bool IsChineseSystem() {
   // The registry value is read in every case, as the detection has always done.
-  const bool installedChinese = InstallLanguage() == L"0804";
+  const RegString installed = CRegCtrl().ReadString(
+      HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", L"InstallLanguage");
   return GetUserDefaultLangID() == kSimplifiedChinese || GetSystemDefaultLCID() == kSimplifiedChinese ||
-         installedChinese;
+         installed.value == L"0804";
 }

@@ -6,11 +6,15 @@
 
 #include "app/dlg_inst_multi.h"
 #include "app/resource.h"
+#include "common/file_ctrl.h"
+#include "common/ini_file.h"
 #include "common/message_ids.h"
 #include "common/product.h"
 #include "common/product_texts.h"
 #include "common/winmsg.h"
+#include "common/system.h"
 #include "tests/support/scripted_seams.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_system.h"
 
 namespace {
@@ -29,6 +33,11 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+std::wstring ToLowerForTest(std::wstring text) {
+  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,12 +46,16 @@ class MainWindowTest : public ::testing::Test {
     g_lang.FillTables();
     g_lang.SetLanguage(kLangSimplifiedChinese);
     g_product.edition = &DefaultEdition();
+    g_product.dataFolder = data_.Path();
+    g_product.installerVersion = L"";
+    installerPath_ = package_ / L"Pandrake.exe";
   }
   void TearDown() override { Close(); }
 
-  CDlgInstMulti& Open(const std::wstring& installerPath = L"C:\\Downloads\\Pandrake\\Pandrake.exe") {
+  CDlgInstMulti& Open(const std::wstring& installerPath = L"") {
     Close();
-    dialog_ = std::make_unique<CDlgInstMulti>(GetModuleHandleW(nullptr), installerPath);
+    dialog_ = std::make_unique<CDlgInstMulti>(GetModuleHandleW(nullptr),
+                                              installerPath.empty() ? installerPath_ : installerPath);
     HWND window = dialog_->CreateModeless(nullptr);
     EXPECT_NE(window, nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -64,7 +77,12 @@ class MainWindowTest : public ::testing::Test {
     return {rect.right - rect.left, rect.bottom - rect.top};
   }
 
+  void Store(const std::string& settings) { ASSERT_TRUE(WriteBytes(data_ / L"tcinst.cfg", settings)); }
+
   ScriptedSeams seams_;
+  TempFolder data_;
+  TempFolder package_;  // under the temporary folder, so no desktop shortcut is made
+  std::wstring installerPath_;
   std::unique_ptr<CDlgInstMulti> dialog_;
 };
 
@@ -96,7 +114,7 @@ TEST_F(MainWindowTest, EveryCaptionComesFromTheCatalogInEachLanguage) {
 }
 
 TEST_F(MainWindowTest, BothModeShowsEveryButtonAndHidesTheFixedlyHiddenOnes) {
-  CDlgInstMulti& dialog = Open(L"C:\\provider\\Pandrake.exe");
+  CDlgInstMulti& dialog = Open(package_ / L"provider\\Pandrake.exe");
   EXPECT_EQ(dialog.Mode(), kBothRoles);
   for (int id : {IDC_INSTALL_PROVIDER, IDC_INSTALL_RECEIVER, IDC_UNINSTALL, IDC_HELP_BUTTON, IDC_CONTACT_US}) {
     EXPECT_TRUE(Visible(id)) << id;
@@ -110,7 +128,7 @@ TEST_F(MainWindowTest, BothModeShowsEveryButtonAndHidesTheFixedlyHiddenOnes) {
 
 TEST_F(MainWindowTest, ProviderModeHidesReceiverAndMovesUninstallIntoItsPlace) {
   const Box receiver = Open().ControlBox(IDC_INSTALL_RECEIVER);
-  CDlgInstMulti& dialog = Open(L"C:\\Downloads\\Signal Provider\\Pandrake.exe");
+  CDlgInstMulti& dialog = Open(package_ / L"Signal Provider\\Pandrake.exe");
   EXPECT_EQ(dialog.Mode(), kProviderOnly);
   EXPECT_FALSE(Visible(IDC_INSTALL_RECEIVER));
   EXPECT_TRUE(Visible(IDC_INSTALL_PROVIDER));
@@ -126,7 +144,7 @@ TEST_F(MainWindowTest, ReceiverModeShowsOnlyReceiverAndUninstall) {
   const Box provider = both.ControlBox(IDC_INSTALL_PROVIDER);
   const Box receiver = both.ControlBox(IDC_INSTALL_RECEIVER);
   const Box uninstall = both.ControlBox(IDC_UNINSTALL);
-  CDlgInstMulti& dialog = Open(L"C:\\Provider and Receiver\\Pandrake.exe");
+  CDlgInstMulti& dialog = Open(package_ / L"Provider and Receiver\\Pandrake.exe");
   EXPECT_EQ(dialog.Mode(), kReceiverOnly);
   for (int id : {IDC_INSTALL_PROVIDER, IDC_HELP_BUTTON, IDC_CONTACT_US}) EXPECT_FALSE(Visible(id)) << id;
   EXPECT_TRUE(Visible(IDC_INSTALL_RECEIVER));
@@ -231,6 +249,68 @@ TEST_F(MainWindowTest, TraditionalChineseSystemIsToldToGetTheTraditionalBuild) {
   seams_.prompt.shown.clear();
   Open();
   EXPECT_TRUE(seams_.prompt.shown.empty());
+}
+
+TEST_F(MainWindowTest, StoredSizeIsUsedAndResizesAreStored) {
+  Store("[MAIN]\r\nW=760\r\nH=300\r\n");
+  Open();
+  EXPECT_EQ(Outer().width, 760);
+  EXPECT_EQ(Outer().height, 300);
+  Resize(950, 620);
+  EXPECT_EQ(g_config.ReadMain(L"W"), L"950");
+  EXPECT_EQ(g_config.ReadMain(L"H"), L"620");
+  Close();
+  Open();
+  EXPECT_EQ(Outer().width, 950);
+  EXPECT_EQ(Outer().height, 620);
+}
+
+TEST_F(MainWindowTest, StartUpStoresNoSize) {
+  Open();
+  EXPECT_EQ(g_config.ConfigPath(), data_ / L"tcinst.cfg");
+  EXPECT_EQ(g_config.ReadMain(L"W"), L"");
+  EXPECT_EQ(g_config.ReadMain(L"H"), L"");
+}
+
+TEST_F(MainWindowTest, OptionBoxesAreTickedUnlessAValueIsStored) {
+  Store("[MAIN]\r\nCLICKTOLAUNCH=0\r\nLOADEAAUTO=x\r\n");
+  CDlgInstMulti& dialog = Open();
+  EXPECT_EQ(IsDlgButtonChecked(dialog.Window(), IDC_CLICK_TO_LAUNCH), BST_UNCHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(dialog.Window(), IDC_LOAD_EA_AUTO), BST_UNCHECKED);
+}
+
+std::wstring TestDll() { return TestProgramFolder() + L"orbix_test.dll"; }
+
+TEST_F(MainWindowTest, TitleCarriesTheCopierVersion) {
+  ASSERT_TRUE(CopyFileW(TestDll().c_str(), (package_ / L"orbix.dll").c_str(), FALSE));
+  CDlgInstMulti& dialog = Open();
+  EXPECT_EQ(dialog.CopierVersion(), L"3.2.1.0");
+  EXPECT_EQ(TextOf(dialog.Window()), g_lang.GetProductText(product_text::kDisplayName) + L" - V3.2.1.0");
+}
+
+TEST_F(MainWindowTest, AlternativeLibraryOnlyGivesTheLiteTitle) {
+  ASSERT_TRUE(CopyFileW(TestDll().c_str(), (package_ / L"orbixw.dll").c_str(), FALSE));
+  EXPECT_EQ(TextOf(Open().Window()), g_lang.GetProductText(product_text::kLiteTitle) + L" - V3.2.1.0");
+}
+
+TEST_F(MainWindowTest, WithoutCopierLibraryTheInstallersVersionIsShown) {
+  g_product.installerVersion = L"1.0.0.0";
+  EXPECT_EQ(TextOf(Open().Window()), g_lang.GetProductText(product_text::kDisplayName) + L" - V1.0.0.0");
+}
+
+TEST_F(MainWindowTest, DesktopShortcutOnlyForAnInstallerOutsideTheTemporaryFolder) {
+  const std::wstring link = g_system.GetDesktopFolder() + g_lang.GetProductText(product_text::kDisplayName) + L".lnk";
+  DeleteFileW(link.c_str());
+  Open();
+  EXPECT_FALSE(FileExists(link));
+
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring outside = std::wstring(windows) + L"\\Pandrake.exe";
+  Open(outside);
+  EXPECT_TRUE(FileExists(link));
+  EXPECT_EQ(ToLowerForTest(ResolveShortcut(link)), ToLowerForTest(outside));
+  DeleteFileW(link.c_str());
 }
 
 }  // namespace
