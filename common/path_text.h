@@ -16,3 +16,5 @@ bool MatchesMask(const std::wstring& name, const std::wstring& mask);
 int CompareVersionText(const std::wstring& a, const std::wstring& b);
 // The FileVersion value as GetFileVersionText returns it.
 std::wstring CleanFileVersion(const std::wstring& fileVersion);
+// A raw version-resource value without "?" and surrounding blanks; "(null)" is empty.
+std::wstring CleanVersionValue(const std::wstring& value);

@@ -1,0 +1,131 @@
+#include "common/path_text.h"
+
+#include <cwctype>
+
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// The last "\", or the last "/" when the text has no backslash.
+std::size_t LastSeparator(const std::wstring& path) {
+  const std::size_t backslash = path.rfind(L'\\');
+  return backslash != std::wstring::npos ? backslash : path.rfind(L'/');
+}
+
+// Collapses runs of backslashes; after "|" a leading pair stays, so a network path in a
+// "|"-joined list keeps its "\\".
+std::wstring CollapseBackslashes(const std::wstring& text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c != L'\\') {
+      out += c;
+      continue;
+    }
+    std::size_t run = 1;
+    while (i + run < text.size() && text[i + run] == L'\\') ++run;
+    const bool afterBar = !out.empty() && out.back() == L'|';
+    out.append(afterBar && run >= 2 ? 2 : 1, L'\\');
+    i += run - 1;
+  }
+  return out;
+}
+
+bool MatchFrom(const std::wstring& name, std::size_t n, const std::wstring& mask, std::size_t m) {
+  while (m < mask.size()) {
+    const wchar_t c = mask[m];
+    if (c == L'*') {
+      while (m < mask.size() && mask[m] == L'*') ++m;
+      if (m == mask.size()) return true;
+      for (std::size_t k = n; k <= name.size(); ++k) {
+        if (MatchFrom(name, k, mask, m)) return true;
+      }
+      return false;
+    }
+    if (n == name.size()) return false;
+    if (c != L'?' && std::towlower(c) != std::towlower(name[n])) return false;
+    ++n;
+    ++m;
+  }
+  return n == name.size();
+}
+
+}  // namespace
+
+std::wstring ParentFolderOf(const std::wstring& path) {
+  std::wstring text = path;
+  if (!text.empty() && IsSeparator(text.back())) text.pop_back();
+  const std::size_t pos = LastSeparator(text);
+  if (pos == std::wstring::npos) return {};
+  return text.substr(0, pos + 1);
+}
+
+std::wstring FileNameOf(const std::wstring& path, bool withExtension) {
+  std::wstring text = path;
+  while (!text.empty() && IsSeparator(text.back())) text.pop_back();
+  const std::size_t pos = LastSeparator(text);
+  std::wstring name = pos == std::wstring::npos ? text : text.substr(pos + 1);
+  if (!withExtension) {
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
+  }
+  return name;
+}
+
+std::wstring FileExtensionOf(const std::wstring& path, bool withDot) {
+  // Only the name counts: a dot in a folder name is no extension.
+  const std::wstring name = FileNameOf(path, true);
+  const std::size_t dot = name.rfind(L'.');
+  if (dot == std::wstring::npos || dot == 0) return {};
+  std::wstring extension = ToLower(name.substr(dot + 1));
+  return withDot ? L"." + extension : extension;
+}
+
+std::wstring NormalizePath(const std::wstring& path) {
+  std::wstring rest = Trim(path);
+  std::wstring prefix;
+  if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1]) && rest[0] == rest[1]) {
+    prefix = L"\\\\";
+    rest = Trim(rest.substr(2));
+  }
+  for (wchar_t& c : rest) {
+    if (c == L'/') c = L'\\';
+  }
+  return prefix + CollapseBackslashes(rest);
+}
+
+std::wstring ToLower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+  return text;
+}
+
+std::wstring Trim(const std::wstring& text, const wchar_t* characters) {
+  const std::size_t first = text.find_first_not_of(characters);
+  if (first == std::wstring::npos) return {};
+  const std::size_t last = text.find_last_not_of(characters);
+  return text.substr(first, last - first + 1);
+}
+
+std::vector<std::wstring> SplitMasks(const std::wstring& masks) {
+  std::vector<std::wstring> list;
+  std::wstring current;
+  for (wchar_t c : masks + L";") {
+    if (c == L';' || c == L',' || c == L'\xFF0C') {
+      current = Trim(current);
+      if (!current.empty()) list.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (list.empty()) list.push_back(L"*");
+  return list;
+}
+
+bool MatchesMask(const std::wstring& name, const std::wstring& mask) {
+  if (MatchFrom(name, 0, mask, 0)) return true;
+  // "name.*" also takes a name without any dot, as the system's own search does.
+  return mask.size() >= 2 && mask.compare(mask.size() - 2, 2, L".*") == 0 &&
+         name.find(L'.') == std::wstring::npos && MatchFrom(name, 0, mask.substr(0, mask.size() - 2), 0);
+}
