@@ -184,7 +184,7 @@ void CDlgInstMulti::ShowTraditionalChineseNotice() {
   const LANGID language = GetUserDefaultLangID();
   if (language != kTraditionalChineseTaiwan && language != kTraditionalChineseHongKong) return;
   ShowMessage(L"軟件檢測到您的系統為體體版,請下載繁體版跟單系統!", Window());
-  Shell().Open(L"IEXPLORE", g_lang.GetProductText(product_text::kTraditionalDownload), SW_SHOWNORMAL);
+  Launcher().Open(L"IEXPLORE", g_lang.GetProductText(product_text::kTraditionalDownload), SW_SHOWNORMAL);
 }
 
 void CDlgInstMulti::CreateDesktopShortcut() {

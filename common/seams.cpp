@@ -49,11 +49,11 @@ Waiter* g_waiter = &g_systemWaiter;
 }  // namespace
 
 UserPrompt& Prompt() { return *g_prompt; }
-ShellLauncher& Shell() { return *g_shell; }
+ShellLauncher& Launcher() { return *g_shell; }
 Waiter& Wait() { return *g_waiter; }
 
 void SetPrompt(UserPrompt* prompt) { g_prompt = prompt ? prompt : &g_systemPrompt; }
-void SetShell(ShellLauncher* shell) { g_shell = shell ? shell : &g_systemShell; }
+void SetLauncher(ShellLauncher* shell) { g_shell = shell ? shell : &g_systemShell; }
 void SetWaiter(Waiter* waiter) { g_waiter = waiter ? waiter : &g_systemWaiter; }
 
 void ShowMessage(const std::wstring& text, HWND owner) {

@@ -30,12 +30,12 @@ class Waiter {
 };
 
 UserPrompt& Prompt();
-ShellLauncher& Shell();
+ShellLauncher& Launcher();
 Waiter& Wait();
 
 // Tests install their own; nullptr restores the real one.
 void SetPrompt(UserPrompt* prompt);
-void SetShell(ShellLauncher* shell);
+void SetLauncher(ShellLauncher* shell);
 void SetWaiter(Waiter* waiter);
 
 // A plain message box with the product's name as caption.

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest wine64 xvfb xauth x11-apps imagemagick fonts-wqy-microhei
-  ca-certificates
+  ca-certificates locales
 )
 
 missing=()
@@ -21,6 +21,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine names files in the Linux locale's character set: the Chinese test systems need
+# their locales generated, or non-ASCII file names cannot be created there.
+for wanted in zh_CN.UTF-8 zh_TW.UTF-8; do
+  short=$(echo "$wanted" | sed 's/UTF-8/utf8/')
+  if ! locale -a 2>/dev/null | grep -qx "$short"; then
+    sed -i "s/^# *\($wanted UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$wanted UTF-8" /etc/locale.gen || echo "$wanted UTF-8" >> /etc/locale.gen
+    need_locales=1
+  fi
+done
+if [ -n "${need_locales:-}" ]; then
+  echo "setup: generating Chinese locales"
+  locale-gen >/dev/null
 fi
 
 # SQLite comes from the official amalgamation carried in deps/sqlite3 of an npm package.

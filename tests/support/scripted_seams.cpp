@@ -46,12 +46,12 @@ void RecordingWaiter::Sleep(DWORD milliseconds) { sleeps.push_back(milliseconds)
 
 ScriptedSeams::ScriptedSeams() {
   SetPrompt(&prompt);
-  SetShell(&shell);
+  SetLauncher(&shell);
   SetWaiter(&waiter);
 }
 
 ScriptedSeams::~ScriptedSeams() {
   SetPrompt(nullptr);
-  SetShell(nullptr);
+  SetLauncher(nullptr);
   SetWaiter(nullptr);
 }
