@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "app/resource.h"
 #include "common/unique_handle.h"
@@ -102,6 +103,72 @@ TEST_F(InstallerProcessTest, ReceiverFileNameHidesProviderHelpAndContact) {
   EXPECT_FALSE(installer.Visible(IDC_INSTALL_PROVIDER));
   EXPECT_FALSE(installer.Visible(IDC_HELP_BUTTON));
   EXPECT_FALSE(installer.Visible(IDC_CONTACT_US));
+}
+
+}  // namespace
+
+namespace {
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+// The installer's own settings file in the Wine user's documents, set aside for the test.
+class SettingsFileAside {
+ public:
+  SettingsFileAside() {
+    wchar_t documents[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
+    path_ = std::wstring(documents) + L"\\Velmar\\pelk\\tcinst.cfg";
+    saved_ = ReadBytes(path_);
+    existed_ = GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DeleteFileW(path_.c_str());
+  }
+  ~SettingsFileAside() {
+    DeleteFileW(path_.c_str());
+    if (existed_) WriteBytes(path_, saved_);
+  }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  std::string saved_;
+  bool existed_ = false;
+};
+
+TEST(InstallerPackageRun, VersionSizeAndShortcutSurviveARestart) {
+  if (TestLocale() == "tw") GTEST_SKIP() << "a Traditional Chinese system opens the notice box first";
+  SettingsFileAside settings;
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  // Outside the temporary folder, so the installer makes its desktop shortcut.
+  TempFolder package(std::wstring(windows).substr(0, 3));
+  const std::wstring exe = package / L"Pandrake.exe";
+  ASSERT_TRUE(CopyFileW(WindowsPathOfUnixPath(PANDRAKE_EXE_UNIX_PATH).c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((TestProgramFolder() + L"orbix_test.dll").c_str(), (package / L"orbix.dll").c_str(), FALSE));
+  wchar_t desktop[MAX_PATH] = {};
+  SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_COMMON_DESKTOPDIRECTORY, FALSE);
+  const std::wstring link = std::wstring(desktop) + L"\\Pandrake跟单系统.lnk";
+  DeleteFileW(link.c_str());
+  {
+    InstallerProcess installer(exe);
+    ASSERT_NE(installer.Window(), nullptr);
+    EXPECT_EQ(WindowText(installer.Window()), L"Pandrake跟单系统 - V3.2.1.0");
+    SetWindowPos(installer.Window(), nullptr, 0, 0, 930, 640, SWP_NOMOVE | SWP_NOZORDER);
+  }
+  EXPECT_NE(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(ReadBytes(settings.Path()).find("W=930"), std::string::npos);
+  {
+    InstallerProcess installer(exe);
+    ASSERT_NE(installer.Window(), nullptr);
+    RECT rect{};
+    GetWindowRect(installer.Window(), &rect);
+    EXPECT_EQ(rect.right - rect.left, 930);
+    EXPECT_EQ(rect.bottom - rect.top, 640);
+  }
+  DeleteFileW(link.c_str());
 }
 
 }  // namespace

@@ -16,11 +16,21 @@ void CreateParents(const std::wstring& path) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
+namespace {
+
+std::wstring SystemTempFolder() {
   wchar_t base[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, base);
-  path_ = std::wstring(base) + L"pdk_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+  return base;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(SystemTempFolder()) {}
+
+TempFolder::TempFolder(const std::wstring& base) {
+  static std::atomic<int> counter{0};
+  path_ = base + L"pdk_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
           std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(counter++) + L"\\";
   CreateParents(path_);
 }

@@ -5,6 +5,8 @@
 class TempFolder {
  public:
   TempFolder();
+  // A fresh folder below base (with trailing backslash) instead of the temporary folder.
+  explicit TempFolder(const std::wstring& base);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
