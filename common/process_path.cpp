@@ -46,9 +46,12 @@ bool DevicePathToDrivePath(std::wstring& path) { return ReplaceDevicePrefix(path
 std::wstring GetProcessPath(DWORD processId) {
   if (processId == 0) return {};
   UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
-  if (process) return ImagePathByDeviceName(process.Get());
-  // Limited query access is all an unelevated program gets on an elevated one.
-  if (GetLastError() != ERROR_ACCESS_DENIED) return {};
+  if (process) {
+    std::wstring path = ImagePathByDeviceName(process.Get());
+    if (!path.empty()) return path;
+  }
+  // Limited query access is all an unelevated program gets on an elevated one, and the
+  // full image name also covers network drives, whose device path no drive letter names.
   return GetProcessPathLimited(processId);
 }
 

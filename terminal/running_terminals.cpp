@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cwchar>
 
 #include "common/process_path.h"
 #include "common/seams.h"
