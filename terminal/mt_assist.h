@@ -1,0 +1,47 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The terminal and deployment engine; one process-wide instance.
+class CMTAssist {
+ public:
+  virtual ~CMTAssist() = default;
+
+  // Refills the four scan lists from the running terminal windows. Returns the accounts
+  // joined by "," when asked for, else the paths when asked for, else "".
+  std::wstring ScanRunningTerminals(bool wantAccounts, bool wantPaths);
+  std::wstring RunningTerminalPaths();
+  bool IsTerminalRunning(const std::wstring& exePath);
+  // Closes the first running terminal whose path contains folderOrPath; returns that
+  // path, or "" when none was closed.
+  std::wstring CloseTerminalByPath(const std::wstring& folderOrPath);
+  void CloseAllTerminals();
+  // Shows (SW_SHOWNORMAL) or hides (SW_HIDE) every terminal running from one of the
+  // folders or from a subfolder of it.
+  void ShowTerminalsUnder(const std::vector<std::wstring>& installFolders, int showCommand);
+  void CloseTerminalsUnder(const std::vector<std::wstring>& installFolders);
+  // The window of entry index of the last scan.
+  HWND ScannedWindow(std::size_t index) const;
+
+  // The last scan, one entry per window in every list; an entry the scan was not asked
+  // for is "". Paths are lower-cased.
+  std::vector<std::wstring> windowHandles;
+  std::vector<std::wstring> accounts;
+  std::vector<std::wstring> serverTexts;
+  std::vector<std::wstring> exePaths;
+
+ private:
+  // Indexes of the scanned windows whose path lies under the folder.
+  std::vector<std::size_t> ScannedUnder(const std::wstring& installFolder) const;
+};
+
+extern CMTAssist g_mtAssist;
+
+inline constexpr wchar_t kMt4WindowClass[] = L"MetaQuotes::MetaTrader::4.00";
+inline constexpr wchar_t kMt5WindowClass[] = L"MetaQuotes::MetaTrader::5.00";
+
+// Asks a terminal window to close up to 100 times, a second apart, then ends its process.
+// True when the window is gone afterwards.
+bool CloseTerminalWindow(HWND window);

@@ -1,0 +1,131 @@
+#include <cstdint>
+#include <cwchar>
+
+#include "common/process_path.h"
+#include "common/seams.h"
+#include "common/unique_handle.h"
+#include "terminal/mt_assist.h"
+#include "terminal/terminal_entry.h"
+#include "terminal/terminal_title.h"
+
+CMTAssist g_mtAssist;
+
+namespace {
+
+constexpr int kCloseRequests = 100;
+// A terminal saves its charts and profiles while closing; a second per request gives it time.
+constexpr DWORD kCloseRequestGapMs = 1000;
+constexpr DWORD kTerminateWaitMs = 5000;
+
+std::wstring WindowTitle(HWND window) {
+  wchar_t text[260] = {};
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+std::wstring JoinTrimmed(const std::vector<std::wstring>& items) {
+  std::wstring joined;
+  for (std::size_t i = 0; i < items.size(); ++i) joined += (i ? L"," : L"") + items[i];
+  joined.erase(joined.find_last_not_of(L',') + 1);
+  joined.erase(0, joined.find_first_not_of(L','));
+  return joined;
+}
+
+void EndProcessOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId == 0) return;
+  UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  if (!process || !TerminateProcess(process.Get(), 0)) return;
+  // Its windows go only when the process has ended.
+  WaitForSingleObject(process.Get(), kTerminateWaitMs);
+}
+
+}  // namespace
+
+bool CloseTerminalWindow(HWND window) {
+  for (int i = 0; i < kCloseRequests && IsWindow(window); ++i) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    Wait().Sleep(kCloseRequestGapMs);
+  }
+  EndProcessOf(window);
+  return !IsWindow(window);
+}
+
+std::wstring CMTAssist::ScanRunningTerminals(bool wantAccounts, bool wantPaths) {
+  windowHandles.clear();
+  accounts.clear();
+  serverTexts.clear();
+  exePaths.clear();
+  for (const wchar_t* windowClass : {kMt4WindowClass, kMt5WindowClass}) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, windowClass, nullptr); window;
+         window = FindWindowExW(nullptr, window, windowClass, nullptr)) {
+      windowHandles.push_back(std::to_wstring(static_cast<int>(reinterpret_cast<std::intptr_t>(window))));
+      const TerminalTitle title = wantAccounts ? ParseTerminalTitle(WindowTitle(window)) : TerminalTitle{};
+      accounts.push_back(title.account);
+      serverTexts.push_back(title.server);
+      exePaths.push_back(wantPaths ? LowerCaseText(GetWindowProcessPath(window)) : std::wstring());
+    }
+  }
+  if (wantAccounts) return JoinTrimmed(accounts);
+  return wantPaths ? JoinTrimmed(exePaths) : std::wstring();
+}
+
+std::wstring CMTAssist::RunningTerminalPaths() { return ScanRunningTerminals(false, true); }
+
+HWND CMTAssist::ScannedWindow(std::size_t index) const {
+  if (index >= windowHandles.size()) return nullptr;
+  // Window handles carry 32 significant bits and sign-extend on 64-bit Windows.
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(std::wcstol(windowHandles[index].c_str(), nullptr, 10)));
+}
+
+bool CMTAssist::IsTerminalRunning(const std::wstring& exePath) {
+  if (GetFileAttributesW(exePath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  ScanRunningTerminals(false, true);
+  const std::wstring wanted = LowerCaseText(exePath);
+  for (const std::wstring& path : exePaths) {
+    if (path == wanted) return true;
+  }
+  return false;
+}
+
+std::wstring CMTAssist::CloseTerminalByPath(const std::wstring& folderOrPath) {
+  // An empty text is contained in every path and would close an arbitrary terminal.
+  if (folderOrPath.empty()) return {};
+  const std::wstring wanted = LowerCaseText(folderOrPath);
+  ScanRunningTerminals(false, true);
+  for (std::size_t i = 0; i < exePaths.size(); ++i) {
+    if (exePaths[i].find(wanted) == std::wstring::npos) continue;
+    if (CloseTerminalWindow(ScannedWindow(i))) return exePaths[i];
+  }
+  return {};
+}
+
+void CMTAssist::CloseAllTerminals() {
+  ScanRunningTerminals(false, false);
+  const std::size_t count = windowHandles.size();
+  for (std::size_t i = 0; i < count; ++i) CloseTerminalWindow(ScannedWindow(i));
+}
+
+std::vector<std::size_t> CMTAssist::ScannedUnder(const std::wstring& installFolder) const {
+  const std::wstring prefix = TerminalFolderPrefix(installFolder);
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < exePaths.size(); ++i) {
+    if (exePaths[i].starts_with(prefix)) found.push_back(i);
+  }
+  return found;
+}
+
+void CMTAssist::ShowTerminalsUnder(const std::vector<std::wstring>& installFolders, int showCommand) {
+  RunningTerminalPaths();
+  for (const std::wstring& folder : installFolders) {
+    for (const std::size_t i : ScannedUnder(folder)) ShowWindow(ScannedWindow(i), showCommand);
+  }
+}
+
+void CMTAssist::CloseTerminalsUnder(const std::vector<std::wstring>& installFolders) {
+  RunningTerminalPaths();
+  for (const std::wstring& folder : installFolders) {
+    for (const std::size_t i : ScannedUnder(folder)) CloseTerminalWindow(ScannedWindow(i));
+  }
+}

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "terminal/mt_assist.h"
+#include "terminal/terminal_entry.h"
+#include "tests/support/fake_terminal_process.h"
+#include "tests/support/scripted_seams.h"
+#include "tests/support/temp_folder.h"
+#include "tests/tools/fake_terminal.h"
+
+namespace {
+
+// Records each wait and waits for real until the watched window has gone, so a terminal
+// that accepts a close request has closed before the next check.
+class WindowWatchingWaiter : public Waiter {
+ public:
+  void Sleep(DWORD milliseconds) override {
+    sleeps.push_back(milliseconds);
+    for (int i = 0; i < 50 && AnyWatchedWindow(); ++i) ::Sleep(20);
+  }
+  std::vector<HWND> watched;
+  std::vector<DWORD> sleeps;
+
+ private:
+  bool AnyWatchedWindow() const {
+    return std::any_of(watched.begin(), watched.end(), [](HWND w) { return IsWindow(w) != FALSE; });
+  }
+};
+
+class RunningTerminalsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EndStrayTerminals(); }
+  void TearDown() override { SetWaiter(nullptr); }
+
+  std::size_t IndexOfPath(const std::wstring& exePath) const {
+    const auto& paths = g_mtAssist.exePaths;
+    return std::find(paths.begin(), paths.end(), LowerCaseText(exePath)) - paths.begin();
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(RunningTerminalsTest, ScanFindsAccountsServersAndLowerCasedPaths) {
+  FakeTerminal alpha(folder_ / L"MT4 Alpha", L"11111111: Alpha-Demo - Demo Account - [EURUSD,H1]");
+  FakeTerminal beta(folder_ / L"MT4 Beta", L"22222222: Beta-Live [GBPUSD,M5]");
+  ASSERT_TRUE(alpha.Window() && beta.Window());
+
+  const std::wstring accounts = g_mtAssist.ScanRunningTerminals(true, true);
+  EXPECT_TRUE(accounts == L"11111111,22222222" || accounts == L"22222222,11111111") << accounts;
+  ASSERT_EQ(g_mtAssist.windowHandles.size(), 2u);
+  ASSERT_EQ(g_mtAssist.serverTexts.size(), 2u);
+  const std::size_t a = IndexOfPath(alpha.ExePath());
+  const std::size_t b = IndexOfPath(beta.ExePath());
+  ASSERT_LT(a, 2u) << g_mtAssist.exePaths[0];
+  ASSERT_LT(b, 2u) << g_mtAssist.exePaths[1];
+  EXPECT_EQ(g_mtAssist.ScannedWindow(a), alpha.Window());
+  EXPECT_EQ(g_mtAssist.accounts[a], L"11111111");
+  EXPECT_EQ(g_mtAssist.serverTexts[a], L"Alpha-Demo - Demo Account -");
+  EXPECT_EQ(g_mtAssist.serverTexts[b], L"Beta-Live");
+
+  const std::wstring paths = g_mtAssist.RunningTerminalPaths();
+  EXPECT_EQ(paths.find(L','), paths.rfind(L','));
+  EXPECT_NE(paths.find(LowerCaseText(alpha.ExePath())), std::wstring::npos) << paths;
+  EXPECT_EQ(g_mtAssist.accounts, std::vector<std::wstring>(2));
+}
+
+TEST_F(RunningTerminalsTest, IsTerminalRunningComparesWholePathsIgnoringCase) {
+  FakeTerminal running(folder_ / L"Running", L"1: Server");
+  ASSERT_TRUE(running.Window());
+  const std::wstring idle = folder_ / L"Idle\\terminal.exe";
+  CreateDirectoryW((folder_ / L"Idle").c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(FakeTerminalProgram().c_str(), idle.c_str(), FALSE));
+
+  std::wstring upper = running.ExePath();
+  CharUpperW(upper.data());
+  EXPECT_TRUE(g_mtAssist.IsTerminalRunning(upper));
+  EXPECT_FALSE(g_mtAssist.IsTerminalRunning(idle));
+  EXPECT_FALSE(g_mtAssist.IsTerminalRunning(folder_ / L"Missing\\terminal.exe"));
+}
+
+TEST_F(RunningTerminalsTest, CloseAllTerminalsClosesBothClasses) {
+  FakeTerminal mt4(folder_ / L"MT4", L"1: Server4");
+  FakeTerminal mt5(folder_ / L"MT5", L"--mt5 2: Server5", L"terminal64.exe");
+  ASSERT_TRUE(mt4.Window() && mt5.Window());
+  WindowWatchingWaiter waiter;
+  waiter.watched = {mt4.Window(), mt5.Window()};
+  SetWaiter(&waiter);
+
+  g_mtAssist.CloseAllTerminals();
+  ASSERT_TRUE(mt4.Exited(5000) && mt5.Exited(5000));
+  EXPECT_EQ(mt4.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));
+  EXPECT_EQ(mt5.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));
+  EXPECT_EQ(g_mtAssist.ScanRunningTerminals(false, false), L"");
+  EXPECT_TRUE(g_mtAssist.windowHandles.empty());
+}
+
+TEST_F(RunningTerminalsTest, TerminalIgnoringEveryCloseIsTerminatedAfterTheLimit) {
+  FakeTerminal stubborn(folder_ / L"Stubborn", L"--ignore-close all 3: Server");
+  ASSERT_TRUE(stubborn.Window());
+  ScriptedSeams seams;
+
+  EXPECT_EQ(g_mtAssist.CloseTerminalByPath(stubborn.ExePath()), LowerCaseText(stubborn.ExePath()));
+  EXPECT_EQ(seams.waiter.sleeps, std::vector<DWORD>(100, 1000));
+  ASSERT_TRUE(stubborn.Exited(5000));
+  EXPECT_EQ(stubborn.ExitCode(), 0u);
+}
+
+TEST_F(RunningTerminalsTest, TerminalThatClosesIsNotTerminated) {
+  FakeTerminal first(folder_ / L"First", L"4: Server");
+  FakeTerminal third(folder_ / L"Third", L"--ignore-close 2 5: Server");
+  ASSERT_TRUE(first.Window() && third.Window());
+  WindowWatchingWaiter waiter;
+  SetWaiter(&waiter);
+
+  waiter.watched = {first.Window()};
+  EXPECT_TRUE(CloseTerminalWindow(first.Window()));
+  EXPECT_EQ(waiter.sleeps, std::vector<DWORD>{1000});
+  waiter.watched = {third.Window()};
+  EXPECT_TRUE(CloseTerminalWindow(third.Window()));
+  EXPECT_EQ(waiter.sleeps.size(), 4u);
+  ASSERT_TRUE(first.Exited(5000) && third.Exited(5000));
+  EXPECT_EQ(first.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));
+  EXPECT_EQ(third.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));
+}
+
+TEST_F(RunningTerminalsTest, CloseTerminalByPathMatchesAnyPartOfThePath) {
+  FakeTerminal alpha(folder_ / L"Broker Alpha", L"6: Server");
+  FakeTerminal beta(folder_ / L"Broker Beta", L"7: Server");
+  ASSERT_TRUE(alpha.Window() && beta.Window());
+  WindowWatchingWaiter waiter;
+  waiter.watched = {alpha.Window()};
+  SetWaiter(&waiter);
+
+  EXPECT_EQ(g_mtAssist.CloseTerminalByPath(L"no such folder"), L"");
+  EXPECT_EQ(g_mtAssist.CloseTerminalByPath(L""), L"");
+  EXPECT_TRUE(waiter.sleeps.empty());
+  EXPECT_EQ(g_mtAssist.CloseTerminalByPath(L"BROKER ALPHA\\"), LowerCaseText(alpha.ExePath()));
+  EXPECT_TRUE(alpha.Exited(5000));
+  EXPECT_FALSE(beta.Exited(0));
+}
+
+TEST_F(RunningTerminalsTest, RowFolderCoversItsSubfoldersButNotSiblingsSharingItsName) {
+  FakeTerminal nested(folder_ / L"MT4\\Nested", L"9: Server");
+  FakeTerminal sibling(folder_ / L"MT4 Copy", L"10: Server");
+  ASSERT_TRUE(nested.Window() && sibling.Window());
+  const std::vector<std::wstring> rows = {folder_ / L"mt4"};
+
+  g_mtAssist.ShowTerminalsUnder(rows, SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(nested.Window()));
+  EXPECT_TRUE(IsWindowVisible(sibling.Window()));
+  g_mtAssist.ShowTerminalsUnder(rows, SW_SHOWNORMAL);
+  EXPECT_TRUE(IsWindowVisible(nested.Window()));
+
+  WindowWatchingWaiter waiter;
+  waiter.watched = {nested.Window()};
+  SetWaiter(&waiter);
+  g_mtAssist.CloseTerminalsUnder(rows);
+  EXPECT_TRUE(nested.Exited(5000));
+  EXPECT_FALSE(sibling.Exited(0));
+}
+
+TEST_F(RunningTerminalsTest, FakeTerminalHoldsItsFileAgainstDeletion) {
+  const std::wstring library = folder_ / L"orbix.dll";
+  ASSERT_TRUE(WriteBytes(library, "library"));
+  {
+    FakeTerminal holder(folder_ / L"Holder", L"--hold \"" + library + L"\" 8: Server");
+    ASSERT_TRUE(holder.Window());
+    EXPECT_FALSE(DeleteFileW(library.c_str()));
+  }
+  EXPECT_TRUE(DeleteFileW(library.c_str()));
+}
+
+}  // namespace

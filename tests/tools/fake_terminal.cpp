@@ -1,0 +1,83 @@
+// A stand-in for a running terminal: a top-level window with a terminal's class and title.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <climits>
+#include <string>
+
+#include "common/unique_handle.h"
+#include "tests/tools/fake_terminal.h"
+
+namespace {
+
+struct Options {
+  const wchar_t* windowClass = L"MetaQuotes::MetaTrader::4.00";
+  int ignoreCloses = 0;
+  std::wstring holdFile;
+  std::wstring title;
+};
+
+int g_closesToIgnore = 0;
+
+Options ParseOptions() {
+  Options options;
+  int count = 0;
+  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; i < count; ++i) {
+    const std::wstring arg = args[i];
+    if (arg == L"--mt5") {
+      options.windowClass = L"MetaQuotes::MetaTrader::5.00";
+    } else if (arg == L"--ignore-close" && i + 1 < count) {
+      const std::wstring value = args[++i];
+      options.ignoreCloses = value == L"all" ? INT_MAX : _wtoi(value.c_str());
+    } else if (arg == L"--hold" && i + 1 < count) {
+      options.holdFile = args[++i];
+    } else {
+      options.title += (options.title.empty() ? L"" : L" ") + arg;
+    }
+  }
+  LocalFree(args);
+  return options;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    if (g_closesToIgnore > 0) {
+      if (g_closesToIgnore != INT_MAX) --g_closesToIgnore;
+      return 0;
+    }
+    DestroyWindow(window);
+    return 0;
+  }
+  if (message == WM_DESTROY) {
+    PostQuitMessage(kFakeTerminalClosedExitCode);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const Options options = ParseOptions();
+  g_closesToIgnore = options.ignoreCloses;
+  UniqueHandle held;
+  if (!options.holdFile.empty()) {
+    // As a terminal holds its DLL: others may read it but not write or delete it.
+    held.Reset(CreateFileW(options.holdFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!held) return kFakeTerminalBadFileExitCode;
+  }
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = options.windowClass;
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, options.windowClass, options.title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return static_cast<int>(message.wParam);
+}
