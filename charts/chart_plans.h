@@ -1,0 +1,55 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The decisions taken over a profile's charts, as plain data for the file layer to carry out.
+
+// A rename inside the profile folder; the target is replaced when it exists.
+struct ChartMove {
+  std::wstring from;
+  std::wstring to;
+};
+
+// Moves that free chart01 by renumbering every existing chart one up, highest first; none when
+// chart01 does not exist.
+std::vector<ChartMove> PlanChartShift(std::vector<int> existingNumbers);
+// Swaps a chart with chart01 through the temporary name; none for chart01 itself.
+std::vector<ChartMove> PlanChartSwap(const std::wstring& chartFileName);
+
+struct PromotionPlan {
+  // The new order.wnd text when the chart's window is listed there.
+  std::optional<std::wstring> orderText;
+  std::vector<ChartMove> moves;
+};
+// Promotion needs the order file and the chart's symbol and period name; without them nothing moves.
+PromotionPlan PlanPromotion(const std::wstring& chartFileName, const std::wstring& chartText,
+                            const std::optional<std::wstring>& orderText);
+
+// Index of the first chart carrying the EA among the charts from chart01 up to the first gap.
+std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& leadingChartTexts,
+                                            const std::wstring& eaName);
+
+enum class ChartAction { kKeep, kDelete, kDisable };
+
+struct NumberedChart {
+  int number;
+  std::wstring text;
+};
+
+struct CleanStep {
+  int number;
+  ChartAction action;
+};
+
+// With an EA name the first chart carrying it is kept and other installer-made charts go; without
+// one, installer-made charts go while more than one chart is left. Copier charts get their EA
+// disabled. charts are the existing ones in number order.
+std::vector<CleanStep> PlanCleaning(const std::vector<NumberedChart>& charts, const std::wstring& eaName);
+
+// The saved chart a new chart of the role takes its inputs from: role 1 Provider, 2 Receiver.
+std::wstring SavedChartForRole(int role);
+// The inputs block of a saved chart for a new chart; the shared saved chart's booleans are
+// normalised for the copier's inputs.
+std::wstring InputsForNewChart(const std::wstring& savedChartText, bool fromUniversalChart);
