@@ -23,16 +23,6 @@ TEST(ShellHelpers, BrowserFallsBackToTheDefaultOneWhenTheFirstCannotStart) {
   EXPECT_EQ(seams.shell.calls[1].showCommand, SW_SHOWNORMAL);
 }
 
-TEST(ShellHelpers, FolderBrowserDefaultsItsTitleAndEndsTheFolderWithABackslash) {
-  ScriptedSeams seams;
-  seams.prompt.folders = {L"C:\\Program Files\\MT4"};
-  EXPECT_EQ(g_files.BrowseForFolder(nullptr, L"", L"C:\\"), L"C:\\Program Files\\MT4\\");
-  EXPECT_EQ(g_files.BrowseForFolder(nullptr, L"Pick one", L""), L"");
-  ASSERT_EQ(seams.prompt.shown.size(), 2u);
-  EXPECT_EQ(seams.prompt.shown[0].text, L"Select Folder");
-  EXPECT_EQ(seams.prompt.shown[1].text, L"Pick one");
-}
-
 TEST(TimeText, DatesAreWrittenInOneFixedForm) {
   EXPECT_EQ(g_files.DateTimeText(L"2024-03-05 14:07:09"), L"2024-03-05 14:07:09");
   EXPECT_EQ(g_files.DateTimeText(L"not a date"), L"Invalid DateTime");
