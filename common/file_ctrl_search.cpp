@@ -52,16 +52,17 @@ void Search(const std::wstring& folderOrPattern, std::vector<std::wstring>& out,
 }
 
 // Files of the tree whose lower-cased path holds the part after its first character.
-std::vector<std::wstring> FilesContaining(const std::wstring& folder, const std::wstring& namePart, bool firstOnly) {
+std::vector<std::wstring> FilesContaining(const CFileCtrl& files, const std::wstring& folder,
+                                          const std::wstring& namePart, bool firstOnly) {
   std::wstring part;
   for (wchar_t c : ToLower(namePart)) {
     if (c != L'*') part += c;
   }
   std::vector<std::wstring> found;
   if (part.empty()) return found;
-  std::vector<std::wstring> files;
-  g_files.FindFiles(folder, files, true);
-  for (const std::wstring& file : files) {
+  std::vector<std::wstring> tree;
+  files.FindFiles(folder, tree, true);
+  for (const std::wstring& file : tree) {
     if (ToLower(file).find(part, 1) == std::wstring::npos) continue;
     found.push_back(file);
     if (firstOnly) break;
@@ -82,7 +83,7 @@ void CFileCtrl::FindFolders(const std::wstring& folderOrPattern, std::vector<std
 }
 
 std::wstring CFileCtrl::FindFileInFolder(const std::wstring& folder, const std::wstring& namePart) const {
-  const std::vector<std::wstring> found = FilesContaining(folder, namePart, true);
+  const std::vector<std::wstring> found = FilesContaining(*this, folder, namePart, true);
   return found.empty() ? std::wstring() : ToLower(found.front());
 }
 
@@ -92,7 +93,7 @@ std::wstring CFileCtrl::FindFileInModuleFolder(const std::wstring& namePart) con
 
 void CFileCtrl::FindAllFilesInFolder(const std::wstring& folder, std::vector<std::wstring>& outList,
                                      const std::wstring& namePart) const {
-  const std::vector<std::wstring> found = FilesContaining(folder, namePart, false);
+  const std::vector<std::wstring> found = FilesContaining(*this, folder, namePart, false);
   outList.insert(outList.end(), found.begin(), found.end());
 }
 
