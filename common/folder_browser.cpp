@@ -23,7 +23,7 @@ std::wstring ShowFolderBrowser(HWND owner, const std::wstring& title, const std:
   BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.lpszTitle = caption.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   info.lpfn = BrowseCallback;
   info.lParam = initialFolder.empty() ? 0 : reinterpret_cast<LPARAM>(initialFolder.c_str());
 

@@ -1,8 +1,22 @@
 #include "common/path_text.h"
 
-#include <cwctype>
-
 namespace {
+
+// Simple lower-case mapping for the scripts found in folder names (Latin, Greek, Cyrillic,
+// full-width Latin); the C library's own mapping depends on its locale.
+wchar_t LowerChar(wchar_t c) {
+  if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+  if (c >= 0x100 && c <= 0x177 && c != 0x130 && c != 0x138) {
+    const bool oddUpper = c >= 0x139 && c <= 0x148;
+    return (c % 2 == 1) == oddUpper ? static_cast<wchar_t>(c + 1) : c;
+  }
+  if (c == 0x178) return 0xFF;
+  if (c >= 0x179 && c <= 0x17E) return c % 2 == 1 ? static_cast<wchar_t>(c + 1) : c;
+  if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return c + 0x20;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
+  return c;
+}
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
@@ -44,7 +58,7 @@ bool MatchFrom(const std::wstring& name, std::size_t n, const std::wstring& mask
       return false;
     }
     if (n == name.size()) return false;
-    if (c != L'?' && std::towlower(c) != std::towlower(name[n])) return false;
+    if (c != L'?' && LowerChar(c) != LowerChar(name[n])) return false;
     ++n;
     ++m;
   }
@@ -96,7 +110,7 @@ std::wstring NormalizePath(const std::wstring& path) {
 }
 
 std::wstring ToLower(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+  for (wchar_t& c : text) c = LowerChar(c);
   return text;
 }
 

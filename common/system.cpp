@@ -4,6 +4,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/hidden_text.h"
+#include "common/process_path.h"
 #include "common/reg_ctrl.h"
 #include "common/seams.h"
 #include "common/system_language.h"
@@ -102,5 +103,11 @@ std::wstring CSystem::ReadShellFolder(const std::wstring& valueName) const {
 std::wstring CSystem::ReadCommonShellFolder(const std::wstring& valueName) const {
   return ShellFolderValue(HKEY_LOCAL_MACHINE, valueName);
 }
+
+std::wstring CSystem::GetWindowProcessPath(HWND window) const { return ::GetWindowProcessPath(window); }
+
+std::wstring CSystem::GetProcessPath(DWORD processId) const { return ::GetProcessPath(processId); }
+
+bool CSystem::DevicePathToDrivePath(std::wstring& path) const { return ::DevicePathToDrivePath(path); }
 
 bool CSystem::IsChineseSystem() const { return ::IsChineseSystem(); }

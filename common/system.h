@@ -22,6 +22,11 @@ class CSystem {
   std::wstring ReadShellFolder(const std::wstring& valueName) const;
   std::wstring ReadCommonShellFolder(const std::wstring& valueName) const;
 
+  // The drive-letter path of the program behind a window or process; "" when unknown.
+  std::wstring GetWindowProcessPath(HWND window) const;
+  std::wstring GetProcessPath(DWORD processId) const;
+  bool DevicePathToDrivePath(std::wstring& path) const;
+
   bool IsChineseSystem() const;
 };
 

@@ -32,6 +32,12 @@ TEST(PathText, NormalizePathCleansSeparatorsButKeepsNetworkPrefixes) {
   EXPECT_EQ(NormalizePath(L""), L"");
 }
 
+TEST(PathText, LowerCaseCoversLettersBeyondAscii) {
+  EXPECT_EQ(ToLower(L"C:\\Users\\\xDCLRICH\\\x141\x17D\\\x414\x41E\x41A\x401 \xFF21 \x4E2D"),
+            L"c:\\users\\\xFClrich\\\x142\x17E\\\x434\x43E\x43A\x451 \xFF41 \x4E2D");
+  EXPECT_TRUE(MatchesMask(L"\xC4rger.EX4", L"\xE4*.ex4"));
+}
+
 TEST(PathText, MaskListsSplitAtEveryKindOfComma) {
   const std::vector<std::wstring> expected{L"*.ex4", L"*.dll", L"*.mqh"};
   EXPECT_EQ(SplitMasks(L"*.ex4;*.dll;*.mqh"), expected);
