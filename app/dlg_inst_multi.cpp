@@ -78,6 +78,8 @@ bool CDlgInstMulti::OnInit() {
 
   installMode_ = InstallModeFromPath(installerPath_);
   LoadWindowSettings();
+  SetUpList();
+  LoadTerminalList();
   LayOut();
   started_ = true;
   ShowTraditionalChineseNotice();
@@ -173,10 +175,10 @@ void CDlgInstMulti::LayOut() {
   for (const auto& [id, box] : ComputeMainLayout(size, webPaneShown_, current)) MoveControl(id, box);
   RedrawWindow(Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
   if (started_) {
-    const WindowSize now = OuterSize(Window());
-    g_config.WriteMain(L"W", std::to_wstring(now.width));
-    g_config.WriteMain(L"H", std::to_wstring(now.height));
+    g_config.WriteMain(L"W", std::to_wstring(size.width));
+    g_config.WriteMain(L"H", std::to_wstring(size.height));
   }
+  listView_.SetColumnWidths(size.width);
 }
 
 void CDlgInstMulti::ShowTraditionalChineseNotice() {
@@ -197,19 +199,50 @@ void CDlgInstMulti::CreateDesktopShortcut() {
                                 installerPath_);
 }
 
-bool CDlgInstMulti::OnCommand(int id, int /*code*/, HWND /*control*/) {
+bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
+  if (code != BN_CLICKED) return false;
   switch (id) {
-    case IDCANCEL:
-      OnExit();
+    case IDCANCEL: OnExit(); return true;
+    case IDOK: return true;  // Enter does not close the window.
+    case IDC_SELECT_ALL: OnSelectAll(); return true;
+    case IDC_INVERSE: OnInverse(); return true;
+    case IDC_ADD: OnAdd(); return true;
+    case IDC_REMOVE: OnRemove(); return true;
+    case IDC_REFRESH: OnRefresh(); return true;
+    case IDC_HELP_BUTTON: OnHelp(); return true;
+    case IDC_CONTACT_US: OnContactUs(); return true;
+    case IDC_CLICK_TO_LAUNCH: OnOptionBox(id, L"CLICKTOLAUNCH"); return true;
+    case IDC_LOAD_EA_AUTO: OnOptionBox(id, L"LOADEAAUTO"); return true;
+    case IDC_HIDE: OnHideShow(SW_HIDE); return true;
+    case IDC_SHOW: OnHideShow(SW_SHOWNORMAL); return true;
+    case IDC_CLOSE_TERMINALS: OnCloseTerminals(); return true;
+    case IDC_LAUNCH: OnLaunch(); return true;
+    case IDC_OPEN_FOLDER: OnOpenFolder(); return true;
+    default: return false;
+  }
+}
+
+bool CDlgInstMulti::OnNotify(const NMHDR& header, LRESULT& /*result*/) {
+  if (header.idFrom != IDC_TERMINAL_LIST) return false;
+  switch (header.code) {
+    case LVN_ITEMCHANGED:
+      listView_.OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header), rows_);
       return true;
-    case IDOK:
-      return true;  // Enter does not close the window.
+    case NM_CLICK:
+      ExplainClickedState(reinterpret_cast<const NMITEMACTIVATE&>(header));
+      return true;
+    case NM_DBLCLK:
+      LaunchOrOpenSelected();
+      return true;
     default:
       return false;
   }
 }
 
-void CDlgInstMulti::OnExit() { End(IDCANCEL); }
+void CDlgInstMulti::OnExit() {
+  SaveTerminalList();
+  End(IDCANCEL);
+}
 
 void CDlgInstMulti::OnSize(UINT type, int /*width*/, int /*height*/) {
   if (type == SIZE_MINIMIZED) {
@@ -226,4 +259,5 @@ void CDlgInstMulti::OnSize(UINT type, int /*width*/, int /*height*/) {
 void CDlgInstMulti::OnTimer(UINT_PTR id) {
   if (id != kSearchTimer) return;
   KillTimer(Window(), kSearchTimer);
+  SearchAndRefresh(false);
 }

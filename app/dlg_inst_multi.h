@@ -4,6 +4,8 @@
 #include "app/dialog_base.h"
 #include "app/install_mode.h"
 #include "app/main_layout.h"
+#include "app/terminal_list_view.h"
+#include "app/terminal_rows.h"
 #include "common/unique_handle.h"
 
 // The installer's main window.
@@ -21,10 +23,19 @@ class CDlgInstMulti : public CDialogBase {
   bool IsWebPaneShown() const { return webPaneShown_; }
   const std::wstring& CopierVersion() const { return copierVersion_; }
   Box ControlBox(int id) const;
+  TerminalRows& Rows() { return rows_; }
+  CTerminalListView& ListView() { return listView_; }
+  // Shows the rows again after the model changed.
+  void ShowRows() { listView_.Show(rows_); }
+
+  // The terminal search: the first one at start, or Refresh's.
+  void SearchAndRefresh(bool isRefresh);
+  void SaveTerminalList();
 
  protected:
   bool OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
+  bool OnNotify(const NMHDR& header, LRESULT& result) override;
   void OnSize(UINT type, int width, int height) override;
   void OnTimer(UINT_PTR id) override;
 
@@ -41,6 +52,28 @@ class CDlgInstMulti : public CDialogBase {
   void MoveControl(int id, const Box& box);
   void OnExit();
 
+  void SetUpList();
+  void LoadTerminalList();
+  bool RefuseWhileSearching();
+  void SyncSelection();
+  void ExplainClickedState(const NMITEMACTIVATE& click);
+  void LaunchOrOpenSelected();
+  void OnSelectAll();
+  void OnInverse();
+  void OnAdd();
+  void OnRemove();
+  void OnRefresh();
+  void OnHelp();
+  void OnContactUs();
+  void OnOptionBox(int id, const wchar_t* key);
+  void ShowSearchStatus(bool searching);
+
+  void OnHideShow(int showCommand);
+  void OnCloseTerminals();
+  void OnLaunch();
+  void OnOpenFolder();
+  std::wstring AccountOf(const std::wstring& installFolder) const;
+
   std::wstring installerPath_;
   UniqueIcon icon_;
   InstallMode installMode_ = kBothRoles;
@@ -49,5 +82,7 @@ class CDlgInstMulti : public CDialogBase {
   bool searching_ = false;
   bool minimized_ = false;
   bool webPaneShown_ = false;
+  TerminalRows rows_;
+  CTerminalListView listView_;
   std::wstring copierVersion_;
 };

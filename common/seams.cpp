@@ -34,9 +34,18 @@ class SystemShell final : public ShellLauncher {
   }
 };
 
+// Paints while it waits, so a window blocked by a long close loop still redraws; input
+// stays queued, so no command can start meanwhile.
 class SystemWaiter final : public Waiter {
  public:
-  void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
+  void Sleep(DWORD milliseconds) override {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_PAINT);
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
+    }
+  }
 };
 
 SystemPrompt g_systemPrompt;

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "tests/app/main_window_fixture.h"
 #include "app/dlg_inst_multi.h"
 #include "app/resource.h"
 #include "common/file_ctrl.h"
@@ -18,73 +19,6 @@
 #include "tests/support/test_system.h"
 
 namespace {
-
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring ToLowerForTest(std::wstring text) {
-  CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  return text;
-}
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
-    InitCommonControlsEx(&controls);
-    g_lang.FillTables();
-    g_lang.SetLanguage(kLangSimplifiedChinese);
-    g_product.edition = &DefaultEdition();
-    g_product.dataFolder = data_.Path();
-    g_product.installerVersion = L"";
-    installerPath_ = package_ / L"Pandrake.exe";
-  }
-  void TearDown() override { Close(); }
-
-  CDlgInstMulti& Open(const std::wstring& installerPath = L"") {
-    Close();
-    dialog_ = std::make_unique<CDlgInstMulti>(GetModuleHandleW(nullptr),
-                                              installerPath.empty() ? installerPath_ : installerPath);
-    HWND window = dialog_->CreateModeless(nullptr);
-    EXPECT_NE(window, nullptr);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    Pump();
-    return *dialog_;
-  }
-  void Close() {
-    if (dialog_ && dialog_->Window()) DestroyWindow(dialog_->Window());
-    dialog_.reset();
-  }
-  bool Visible(int id) { return IsWindowVisible(dialog_->Item(id)) != FALSE; }
-  void Resize(int width, int height) {
-    SetWindowPos(dialog_->Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
-  }
-  WindowSize Outer() {
-    RECT rect{};
-    GetWindowRect(dialog_->Window(), &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-  }
-
-  void Store(const std::string& settings) { ASSERT_TRUE(WriteBytes(data_ / L"tcinst.cfg", settings)); }
-
-  ScriptedSeams seams_;
-  TempFolder data_;
-  TempFolder package_;  // under the temporary folder, so no desktop shortcut is made
-  std::wstring installerPath_;
-  std::unique_ptr<CDlgInstMulti> dialog_;
-};
 
 struct ExpectedCaption {
   int control;

@@ -1,0 +1,89 @@
+#include <windows.h>
+
+#include "app/dlg_inst_multi.h"
+#include "app/resource.h"
+#include "common/file_ctrl.h"
+#include "common/message_ids.h"
+#include "common/product_texts.h"
+#include "common/seams.h"
+#include "common/winmsg.h"
+#include "terminal/mt_assist.h"
+#include "terminal/terminal_probes.h"
+
+namespace {
+
+std::vector<int> TickedOrAll(const TerminalRows& rows) {
+  std::vector<int> indexes;
+  for (int i = 0; i < static_cast<int>(rows.rows.size()); ++i) {
+    if (rows.rows[i].ticked || !rows.AnyTicked()) indexes.push_back(i);
+  }
+  return indexes;
+}
+
+}  // namespace
+
+void CDlgInstMulti::OnHideShow(int showCommand) {
+  const std::vector<int> indexes = TickedOrAll(rows_);
+  g_mtAssist.ShowTerminalsUnder(rows_.Folders(indexes), showCommand);
+  for (int index : indexes) rows_.rows[index].ticked = false;
+  ShowRows();
+}
+
+void CDlgInstMulti::OnCloseTerminals() {
+  const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
+  if (rows_.AnyTicked()) {
+    if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseSelected), caption)) return;
+    const std::vector<int> indexes = TickedOrAll(rows_);
+    EnableWindow(Window(), FALSE);
+    g_mtAssist.CloseTerminalsUnder(rows_.Folders(indexes));
+    EnableWindow(Window(), TRUE);
+    for (int index : indexes) rows_.rows[index].ticked = false;
+    ShowRows();
+  } else {
+    if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseAll), caption)) return;
+    EnableWindow(Window(), FALSE);
+    g_mtAssist.CloseAllTerminals();
+    EnableWindow(Window(), TRUE);
+  }
+  Wait().Sleep(1000);
+}
+
+void CDlgInstMulti::OnLaunch() {
+  if (RefuseWhileSearching()) return;
+  SyncSelection();
+  const std::vector<int> indexes = rows_.TickedOrSelected();
+  if (indexes.empty()) {
+    ShowMessage(g_lang.GetText(msg::kSelectInstallFolder), Window());
+    return;
+  }
+  for (int index : indexes) {
+    rows_.rows[index].ticked = false;
+    std::wstring folder = rows_.rows[index].installFolder;
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    const std::wstring exe = GetTerminalExe(folder);
+    if (PathKind(exe) != kPathNone) {
+      Launcher().Open(exe, L"", SW_SHOWNORMAL);
+    } else {
+      ShowMessage(L"Terminal not found!\n" + exe, Window());
+    }
+    Wait().Sleep(500);
+  }
+  ShowRows();
+}
+
+void CDlgInstMulti::OnOpenFolder() {
+  if (RefuseWhileSearching()) return;
+  SyncSelection();
+  int index = rows_.selectionMark;
+  if (index < 0 || index >= static_cast<int>(rows_.rows.size())) {
+    index = -1;
+    for (int i = 0; i < static_cast<int>(rows_.rows.size()) && index < 0; ++i) {
+      if (rows_.rows[i].ticked) index = i;
+    }
+  }
+  if (index < 0) {
+    ShowMessage(g_lang.GetText(msg::kSelectInstallFolder), Window());
+    return;
+  }
+  Launcher().Open(rows_.rows[index].installFolder, L"", SW_SHOWNORMAL);
+}

@@ -1,0 +1,90 @@
+#include "app/terminal_list_view.h"
+
+#include "common/message_ids.h"
+#include "common/winmsg.h"
+
+namespace {
+
+constexpr DWORD kListStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+
+int ColumnWidth(int column, int windowWidth) {
+  switch (column) {
+    case 0: return 30;
+    case 1: return windowWidth / 2 - 100;
+    case 2: return 100;
+    case 3: return 80;
+    default: return windowWidth - windowWidth / 2 - 160;
+  }
+}
+
+}  // namespace
+
+void CTerminalListView::SetUp(int windowWidth) {
+  ListView_SetExtendedListViewStyleEx(list_, kListStyles, kListStyles);
+  ListView_DeleteAllItems(list_);
+  HWND header = ListView_GetHeader(list_);
+  for (int column = Header_GetItemCount(header) - 1; column >= 0; --column) ListView_DeleteColumn(list_, column);
+  const int headers[] = {-1, msg::kColumnInstallFolder, msg::kColumnAccount, msg::kColumnType, msg::kColumnState};
+  for (int column = 0; column < 5; ++column) {
+    std::wstring text = headers[column] < 0 ? L"" : g_lang.GetText(headers[column]);
+    LVCOLUMNW info{};
+    info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    info.pszText = text.data();
+    info.cx = ColumnWidth(column, windowWidth);
+    info.iSubItem = column;
+    ListView_InsertColumn(list_, column, &info);
+  }
+}
+
+void CTerminalListView::SetColumnWidths(int windowWidth) {
+  for (int column = 0; column < 5; ++column) ListView_SetColumnWidth(list_, column, ColumnWidth(column, windowWidth));
+}
+
+void CTerminalListView::Show(const TerminalRows& model) {
+  showing_ = true;
+  SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  ListView_DeleteAllItems(list_);
+  for (int i = 0; i < static_cast<int>(model.rows.size()); ++i) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = i;
+    item.pszText = const_cast<wchar_t*>(L"");
+    ListView_InsertItem(list_, &item);
+    ShowRow(model, i);
+  }
+  if (model.selectionMark >= 0 && model.selectionMark < static_cast<int>(model.rows.size())) {
+    ListView_SetItemState(list_, model.selectionMark, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(list_, model.selectionMark);
+  }
+  SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+  showing_ = false;
+}
+
+void CTerminalListView::ShowRow(const TerminalRows& model, int index) {
+  const TerminalEntry& row = model.rows[index];
+  const bool wasShowing = showing_;
+  showing_ = true;
+  SetText(index, 1, row.installFolder);
+  SetText(index, 2, row.account);
+  SetText(index, 3, row.role);
+  SetText(index, 4, row.state);
+  ListView_SetCheckState(list_, index, row.ticked);
+  showing_ = wasShowing;
+}
+
+void CTerminalListView::OnItemChanged(const NMLISTVIEW& change, TerminalRows& model) const {
+  if (showing_ || change.iItem < 0 || change.iItem >= static_cast<int>(model.rows.size())) return;
+  if ((change.uChanged & LVIF_STATE) == 0) return;
+  if ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) {
+    model.rows[change.iItem].ticked = ListView_GetCheckState(list_, change.iItem) != FALSE;
+  }
+  model.selectionMark = SelectionMark();
+}
+
+int CTerminalListView::SelectionMark() const { return ListView_GetSelectionMark(list_); }
+
+void CTerminalListView::SetText(int row, int column, const std::wstring& text) {
+  std::wstring copy = text;
+  ListView_SetItemText(list_, row, column, copy.data());
+}

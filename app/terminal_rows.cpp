@@ -1,0 +1,67 @@
+#include "app/terminal_rows.h"
+
+#include <algorithm>
+
+bool TerminalRows::AnyTicked() const {
+  return std::any_of(rows.begin(), rows.end(), [](const TerminalEntry& row) { return row.ticked; });
+}
+
+void TerminalRows::TickAll() {
+  for (TerminalEntry& row : rows) row.ticked = true;
+}
+
+void TerminalRows::InvertTicks() {
+  for (TerminalEntry& row : rows) row.ticked = !row.ticked;
+}
+
+bool TerminalRows::RemoveTickedOrSelected() {
+  if (AnyTicked()) {
+    std::erase_if(rows, [](const TerminalEntry& row) { return row.ticked; });
+  } else if (selectionMark >= 0 && selectionMark < static_cast<int>(rows.size())) {
+    rows.erase(rows.begin() + selectionMark);
+  } else {
+    return false;
+  }
+  selectionMark = -1;
+  return true;
+}
+
+std::vector<int> TerminalRows::TickedOrSelected() const {
+  std::vector<int> indexes;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    if (rows[i].ticked || i == selectionMark) indexes.push_back(i);
+  }
+  return indexes;
+}
+
+std::vector<std::wstring> TerminalRows::Folders(const std::vector<int>& indexes) const {
+  std::vector<std::wstring> folders;
+  for (int index : indexes) folders.push_back(rows[index].installFolder);
+  return folders;
+}
+
+namespace {
+
+std::wstring Replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
+  for (std::size_t pos = text.find(from); pos != std::wstring::npos; pos = text.find(from, pos + to.size())) {
+    text.replace(pos, from.size(), to);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::wstring ExplainState(const std::wstring& state, const std::vector<std::wstring>& completedWords,
+                          const std::vector<std::wstring>& uninstallOutcomes) {
+  if (state.empty()) return {};
+  for (const std::wstring& word : completedWords) {
+    if (!word.empty() && state.find(word) != std::wstring::npos) return {};
+  }
+  for (const std::wstring& outcome : uninstallOutcomes) {
+    if (state == outcome) return {};
+  }
+  std::wstring text = Replaced(state, L"#", L"\n");
+  text = Replaced(text, L" - ", L":\n");
+  std::erase_if(text, [](wchar_t c) { return c == L'{' || c == L'}'; });
+  return text;
+}

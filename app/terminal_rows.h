@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "terminal/terminal_entry.h"
+
+// The rows of the terminal list and the list's selection mark; the list view shows them.
+struct TerminalRows {
+  std::vector<TerminalEntry> rows;
+  int selectionMark = -1;
+
+  bool AnyTicked() const;
+  void TickAll();
+  void InvertTicks();
+  // Removes the ticked rows, or else the selected one; false when there was neither.
+  bool RemoveTickedOrSelected();
+  // Rows that are ticked or are the selection mark, in list order.
+  std::vector<int> TickedOrSelected() const;
+  std::vector<std::wstring> Folders(const std::vector<int>& indexes) const;
+};
+
+// The text a click on the State cell shows, or "" when the state needs no explanation.
+// quietTexts are the catalog's "Completed" words of every language (matched anywhere) and
+// its uninstall outcomes (matched whole).
+std::wstring ExplainState(const std::wstring& state, const std::vector<std::wstring>& completedWords,
+                          const std::vector<std::wstring>& uninstallOutcomes);

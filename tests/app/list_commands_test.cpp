@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "common/file_ctrl.h"
+#include "common/message_ids.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+class ListCommandsTest : public MainWindowTest {
+ protected:
+  // A folder that passes the terminal test, under the package fixture.
+  std::wstring MakeTerminal(const std::wstring& name) {
+    const std::wstring folder = package_ / name;
+    WriteBytes(folder + L"\\terminal.exe", "MZ");
+    CreateDirectoryW((folder + L"\\config").c_str(), nullptr);
+    return folder;
+  }
+  CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders) {
+    std::string path;
+    for (const std::wstring& folder : folders) path += "00" + std::string(folder.begin(), folder.end()) + "*|";
+    Store("[MAIN]\r\nPATH=" + path + "\r\n");
+    return Open();
+  }
+  void Click(int id) {
+    SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));
+  }
+  void Select(int row) {
+    ListView_SetItemState(dialog_->ListView().Handle(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(dialog_->ListView().Handle(), row);
+  }
+  void Notify(UINT code, int subItem) {
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = dialog_->ListView().Handle();
+    click.hdr.idFrom = IDC_TERMINAL_LIST;
+    click.hdr.code = code;
+    click.iItem = dialog_->ListView().SelectionMark();
+    click.iSubItem = subItem;
+    SendMessageW(dialog_->Window(), WM_NOTIFY, IDC_TERMINAL_LIST, reinterpret_cast<LPARAM>(&click));
+  }
+  bool Checked(int row) { return ListView_GetCheckState(dialog_->ListView().Handle(), row) != FALSE; }
+};
+
+TEST_F(ListCommandsTest, StoredRowsLoadAndATickClickedInTheListReachesTheModel) {
+  CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"MT4 A"), MakeTerminal(L"MT4 B")});
+  ASSERT_EQ(dialog.Rows().rows.size(), 2u);
+  EXPECT_EQ(ListView_GetItemCount(dialog.ListView().Handle()), 2);
+  ListView_SetCheckState(dialog.ListView().Handle(), 1, TRUE);
+  EXPECT_TRUE(dialog.Rows().rows[1].ticked);
+  EXPECT_FALSE(dialog.Rows().rows[0].ticked);
+}
+
+TEST_F(ListCommandsTest, SelectAllThenInverseUntickesEveryRow) {
+  OpenWith({MakeTerminal(L"A"), MakeTerminal(L"B")});
+  Click(IDC_SELECT_ALL);
+  EXPECT_TRUE(Checked(0) && Checked(1));
+  Click(IDC_INVERSE);
+  EXPECT_FALSE(Checked(0) || Checked(1));
+  EXPECT_FALSE(dialog_->Rows().AnyTicked());
+}
+
+TEST_F(ListCommandsTest, RemoveTakesTheTickedRowsNotTheSelectedOneAndStoresTheList) {
+  const std::wstring kept = MakeTerminal(L"Kept");
+  CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"One"), kept, MakeTerminal(L"Two")});
+  ListView_SetCheckState(dialog.ListView().Handle(), 0, TRUE);
+  ListView_SetCheckState(dialog.ListView().Handle(), 2, TRUE);
+  Select(1);
+  Click(IDC_REMOVE);
+  ASSERT_EQ(dialog.Rows().rows.size(), 1u);
+  EXPECT_EQ(dialog.Rows().rows[0].installFolder, kept);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{g_lang.GetText(msg::kCompleted)});
+  EXPECT_EQ(g_config.ReadMain(L"PATH"), L"00" + kept + L"*|");
+}
+
+TEST_F(ListCommandsTest, RemoveWithNothingChosenAsksForARow) {
+  OpenWith({MakeTerminal(L"One")});
+  Click(IDC_REMOVE);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{g_lang.GetText(msg::kSelectTerminalToRemove)});
+  EXPECT_EQ(dialog_->Rows().rows.size(), 1u);
+}
+
+TEST_F(ListCommandsTest, ClickOnTheStateCellExplainsOnlyWhatNeedsIt) {
+  CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"One"), MakeTerminal(L"Two")});
+  dialog.Rows().rows[0].state = g_lang.GetText(msg::kInstallFailed);
+  dialog.Rows().rows[1].state = L"x#" + g_lang.GetText(msg::kInstallCompleted);
+  dialog.ShowRows();
+  Select(0);
+  Notify(NM_CLICK, 2);
+  EXPECT_TRUE(seams_.prompt.Messages().empty());
+  Notify(NM_CLICK, 4);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{g_lang.GetText(msg::kInstallFailed)});
+  Select(1);
+  Notify(NM_CLICK, 4);
+  EXPECT_EQ(seams_.prompt.Messages().size(), 1u);
+}
+
+TEST_F(ListCommandsTest, DoubleClickOpensTheFolderOrStartsTheTerminal) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  OpenWith({folder});
+  Select(0);
+  Notify(NM_DBLCLK, 1);
+  ASSERT_EQ(seams_.shell.calls.size(), 1u);
+  EXPECT_EQ(ToLowerForTest(seams_.shell.calls[0].file), ToLowerForTest(folder + L"\\terminal.exe"));
+
+  SendMessageW(dialog_->Item(IDC_CLICK_TO_LAUNCH), BM_CLICK, 0, 0);  // unticks the box
+  EXPECT_EQ(g_config.ReadMain(L"CLICKTOLAUNCH"), L"0");
+  Notify(NM_DBLCLK, 1);
+  ASSERT_EQ(seams_.shell.calls.size(), 2u);
+  EXPECT_EQ(seams_.shell.calls[1].file, folder);
+}
+
+TEST_F(ListCommandsTest, AddingAListedFolderInOtherCaseAsksAboutAnotherAccount) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  OpenWith({folder});
+  seams_.prompt.folders = {ToLowerForTest(folder) + L"\\"};
+  Click(IDC_ADD);
+  ASSERT_EQ(seams_.prompt.shown.size(), 2u);
+  EXPECT_EQ(seams_.prompt.shown[1].text, g_lang.GetText(msg::kPlatformExists));
+  EXPECT_EQ(dialog_->Rows().rows.size(), 1u);
+}
+
+TEST_F(ListCommandsTest, AddAppendsATerminalAndRejectsOtherFolders) {
+  OpenWith({MakeTerminal(L"First")});
+  const std::wstring added = MakeTerminal(L"Second");
+  const std::wstring plain = package_ / L"Plain";
+  CreateDirectoryW(plain.c_str(), nullptr);
+  seams_.prompt.folders = {plain + L"\\", added + L"\\"};
+  Click(IDC_ADD);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{g_lang.GetText(msg::kInvalidInstallFolder) + L"\n" + plain + L"\\"});
+  Click(IDC_ADD);
+  ASSERT_EQ(dialog_->Rows().rows.size(), 2u);
+  EXPECT_EQ(dialog_->Rows().rows[1].installFolder, added);
+  EXPECT_NE(g_config.ReadMain(L"PATH").find(added), std::wstring::npos);
+}
+
+TEST_F(ListCommandsTest, ExitStoresTheList) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  CDlgInstMulti& dialog = OpenWith({folder});
+  ListView_SetCheckState(dialog.ListView().Handle(), 0, TRUE);
+  Click(IDCANCEL);
+  EXPECT_EQ(g_config.ReadMain(L"PATH"), L"10" + folder + L"*|");
+}
+
+TEST_F(ListCommandsTest, LaunchWithNothingChosenAsksForATerminal) {
+  OpenWith({MakeTerminal(L"MT4")});
+  Click(IDC_LAUNCH);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{g_lang.GetText(msg::kSelectInstallFolder)});
+  Click(IDC_SELECT_ALL);
+  Click(IDC_LAUNCH);
+  EXPECT_EQ(seams_.shell.calls.size(), 1u);
+  EXPECT_EQ(seams_.waiter.sleeps, std::vector<DWORD>{500});
+  EXPECT_FALSE(dialog_->Rows().AnyTicked());
+}
+
+}  // namespace
