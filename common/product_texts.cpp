@@ -59,5 +59,6 @@ void FillProductTexts(std::array<std::wstring, 360>& table) {
         Hidden(L"MT4交易終端跟單系統"));
   f.Put(37, Hidden(L"Update log"), Hidden(L"更新日志"), Hidden(L"更新日誌"));
   f.Put(38, Hidden(L"Signal database"), Hidden(L"信号数据库"), Hidden(L"信號數據庫"));
-  f.Put(39, Hidden(L"All terminals"), Hidden(L"所有终端"), Hidden(L"所有終端"));
+  f.Put(39, Hidden(L"No free name for the copy: every name up to _C999 exists already."),
+        Hidden(L"无法复制: 从_C01到_C999的目录名都已存在."), Hidden(L"無法復制: 從_C01到_C999的目錄名都已存在."));
 }

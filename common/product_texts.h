@@ -18,6 +18,7 @@ enum : int {
   kWebsiteLabel = 11,
   kSupportMail = 14,
   kDescription = 15,
+  kNoFreeCopyName = 39,
 };
 }  // namespace product_text
 
