@@ -218,6 +218,7 @@ bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
     case IDC_CLOSE_TERMINALS: OnCloseTerminals(); return true;
     case IDC_LAUNCH: OnLaunch(); return true;
     case IDC_OPEN_FOLDER: OnOpenFolder(); return true;
+    case IDC_DUPLICATE: OnDuplicate(); return true;
     default: return false;
   }
 }

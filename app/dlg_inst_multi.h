@@ -72,6 +72,8 @@ class CDlgInstMulti : public CDialogBase {
   void OnCloseTerminals();
   void OnLaunch();
   void OnOpenFolder();
+  void OnDuplicate();
+  void DuplicateAndStart(const std::wstring& folder);
   std::wstring AccountOf(const std::wstring& installFolder) const;
 
   std::wstring installerPath_;

@@ -129,8 +129,8 @@ void CDlgInstMulti::OnAdd() {
     return;
   }
   if (IsListed(folder, rows_.rows)) {
-    // Yes leads to the terminal's duplication; either answer adds no row.
-    Prompt().AskYesNo(Window(), g_lang.GetText(msg::kPlatformExists), g_lang.GetProductText(product_text::kDisplayName));
+    const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
+    if (Prompt().AskYesNo(Window(), g_lang.GetText(msg::kPlatformExists), caption)) DuplicateAndStart(folder);
     return;
   }
   TerminalEntry row;

@@ -2,6 +2,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
+#include "common/unique_handle.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace {
@@ -13,6 +14,7 @@ class ListCommandsTest : public MainWindowTest {
     const std::wstring folder = package_ / name;
     WriteBytes(folder + L"\\terminal.exe", "MZ");
     CreateDirectoryW((folder + L"\\config").c_str(), nullptr);
+    WriteBytes(folder + L"\\profiles\\default\\chart01.chr", "<chart>");
     return folder;
   }
   CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders) {
@@ -149,6 +151,50 @@ TEST_F(ListCommandsTest, LaunchWithNothingChosenAsksForATerminal) {
   EXPECT_EQ(seams_.shell.calls.size(), 1u);
   EXPECT_EQ(seams_.waiter.sleeps, std::vector<DWORD>{500});
   EXPECT_FALSE(dialog_->Rows().AnyTicked());
+}
+
+TEST_F(ListCommandsTest, DuplicateNeedsAChosenRow) {
+  OpenWith({MakeTerminal(L"MT4")});
+  Click(IDC_DUPLICATE);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{g_lang.GetText(msg::kChooseToDuplicate)});
+}
+
+TEST_F(ListCommandsTest, DuplicateAddsTheCopyStoresTheListAndStartsIt) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  OpenWith({folder});
+  Select(0);
+  seams_.prompt.answers = {true};
+  Click(IDC_DUPLICATE);
+  EXPECT_EQ(seams_.prompt.shown[0].text, g_lang.GetText(msg::kConfirmDuplicate) + L"\n" + folder);
+  ASSERT_EQ(dialog_->Rows().rows.size(), 2u);
+  EXPECT_EQ(dialog_->Rows().rows[1].installFolder, folder + L"_C01");
+  EXPECT_NE(g_config.ReadMain(L"PATH").find(folder + L"_C01*"), std::wstring::npos);
+  ASSERT_EQ(seams_.shell.calls.size(), 1u);
+  EXPECT_EQ(ToLowerForTest(seams_.shell.calls[0].file), ToLowerForTest(folder + L"_C01\\terminal.exe"));
+  EXPECT_TRUE(IsWindowVisible(dialog_->Item(IDC_TERMINAL_LIST)));
+}
+
+TEST_F(ListCommandsTest, AddingAListedFolderAnsweredYesDuplicatesIt) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  OpenWith({folder});
+  seams_.prompt.folders = {folder};
+  seams_.prompt.answers = {true};
+  Click(IDC_ADD);
+  ASSERT_EQ(dialog_->Rows().rows.size(), 2u);
+  EXPECT_EQ(dialog_->Rows().rows[1].installFolder, folder + L"_C01");
+}
+
+TEST_F(ListCommandsTest, AFailedDuplicationIsNotListed) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  OpenWith({folder});
+  UniqueHandle hold(CreateFileW((folder + L"\\terminal.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  Select(0);
+  seams_.prompt.answers = {true};
+  Click(IDC_DUPLICATE);
+  ASSERT_EQ(seams_.prompt.Messages().size(), 1u);
+  EXPECT_EQ(seams_.prompt.Messages()[0].find(g_lang.GetText(msg::kCopyFailed) + L"#0"), 0u);
+  EXPECT_EQ(dialog_->Rows().rows.size(), 1u);
+  EXPECT_TRUE(seams_.shell.calls.empty());
 }
 
 }  // namespace
