@@ -1,5 +1,7 @@
 #include "deploy/signal_config.h"
 
+#include <windows.h>
+
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "common/product.h"
@@ -15,6 +17,15 @@ bool CannotOpen(const std::wstring& target) {
   CSQLite db;
   const bool opened = db.Open(target, false);
   return !opened && ToLower(db.ErrorText()).find(L"unable to open") != std::wstring::npos;
+}
+
+// A copy of a read-only package file would be read-only too; SQLite would then open it
+// read-only without complaint and the copier could never save its settings.
+void MakeWritable(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
 }
 
 }  // namespace
@@ -40,10 +51,12 @@ std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode) {
   const std::wstring folder = base + places.subfolder;
   if (!g_files.CreateFolderPath(folder) || !FolderExists(folder)) return L"Failed to create folder:" + folder;
   const std::wstring target = folder + kDatabaseName;
+  const bool fresh = !FileExists(target);
   if (g_files.CopyFileTo(sinSource, target, false) != kCopyDone) {
     return FileExists(sinSource) ? L"Failed to install the configuration file!"
                                  : L"The configuration file cannot be found!";
   }
+  if (fresh) MakeWritable(target);
   if (mode == kSignalConfigDocuments && CannotOpen(target)) return InstallSignalConfig(places, kSignalConfigTemp);
   return L"SUCC";
 }

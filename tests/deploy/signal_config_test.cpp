@@ -98,6 +98,20 @@ TEST_F(SignalConfigTest, CopiesARealDatabaseFromASubfolderAndNeverReplacesIt) {
   EXPECT_EQ(MarkerIn(DocumentsCopy()), "first");
 }
 
+TEST_F(SignalConfigTest, CopyOfAReadOnlyPackageFileCanBeWritten) {
+  const std::wstring source = places_.packageFolder + L"orbix.sin";
+  CreateDatabase(source, "package");
+  ASSERT_TRUE(SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(InstallSignalConfig(places_, 1), L"SUCC");
+  SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(GetFileAttributesW(DocumentsCopy().c_str()) & FILE_ATTRIBUTE_READONLY);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(Utf8(DocumentsCopy()).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+  EXPECT_EQ(sqlite3_db_readonly(db, "main"), 0);
+  EXPECT_EQ(sqlite3_exec(db, "insert into signals values('saved');", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+}
+
 TEST_F(SignalConfigTest, UnopenableDocumentsCopyMovesToTheTemporaryFolderForGood) {
   CreateDatabase(places_.packageFolder + L"orbix.sin", "package");
   CreateDatabase(DocumentsCopy(), "held");
