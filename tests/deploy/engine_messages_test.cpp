@@ -41,13 +41,4 @@ TEST(EngineMessages, FollowTheCatalogLanguage) {
   g_lang.SetLanguage(saved);
 }
 
-TEST(InstallOutcome, SuccessIsSuccAtTheStart) {
-  EXPECT_TRUE(IsSuccessOutcome(L"SUCC"));
-  EXPECT_TRUE(IsSuccessOutcome(L"SUCC - {RERUN}"));
-  EXPECT_FALSE(IsSuccessOutcome(L"Failed: SUCC"));
-  EXPECT_FALSE(IsSuccessOutcome(L""));
-  EXPECT_EQ(kRoleProvider, 1);
-  EXPECT_EQ(kRoleReceiver, 2);
-}
-
 }  // namespace
