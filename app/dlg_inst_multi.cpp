@@ -14,6 +14,7 @@
 #include "common/seams.h"
 #include "common/system.h"
 #include "common/winmsg.h"
+#include "deploy/signal_config.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ bool CDlgInstMulti::OnInit() {
   minimized_ = started_ = searching_ = false;
 
   installMode_ = InstallModeFromPath(installerPath_);
+  if (!InstallSignalDatabase()) return true;
   LoadWindowSettings();
   SetUpList();
   LoadTerminalList();
@@ -85,6 +87,16 @@ bool CDlgInstMulti::OnInit() {
   ShowTraditionalChineseNotice();
   CreateDesktopShortcut();
   return true;
+}
+
+bool CDlgInstMulti::InstallSignalDatabase() {
+  SignalConfigPlaces places = DefaultSignalConfigPlaces();
+  places.packageFolder = ParentFolderOf(installerPath_);
+  const std::wstring result = InstallSignalConfig(places, kSignalConfigDocuments);
+  if (result.rfind(L"SUCC", 0) == 0) return true;
+  ShowMessage(result, Window());
+  End(IDOK);
+  return false;
 }
 
 void CDlgInstMulti::LoadWindowSettings() {

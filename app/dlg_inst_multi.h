@@ -40,6 +40,8 @@ class CDlgInstMulti : public CDialogBase {
   void OnTimer(UINT_PTR id) override;
 
  private:
+  // False when the signal database could not be placed: the window has closed then.
+  bool InstallSignalDatabase();
   void LoadWindowSettings();
   void ReadCopierVersion();
   void CreateDesktopShortcut();

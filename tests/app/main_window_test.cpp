@@ -248,3 +248,16 @@ TEST_F(MainWindowTest, DesktopShortcutOnlyForAnInstallerOutsideTheTemporaryFolde
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, APackageWithTheLibraryButNoSignalDatabaseClosesAtOnce) {
+  ASSERT_TRUE(WriteBytes(package_ / L"orbix.dll", "MZ"));
+  dialog_ = std::make_unique<CDlgInstMulti>(GetModuleHandleW(nullptr), installerPath_);
+  dialog_->CreateModeless(nullptr);
+  EXPECT_EQ(dialog_->Window(), nullptr);
+  EXPECT_EQ(seams_.prompt.Messages(), std::vector<std::wstring>{L"Installation files not found!"});
+  EXPECT_FALSE(FileExists(data_ / L"tcinst.cfg"));
+}
+
+}  // namespace
