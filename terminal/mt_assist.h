@@ -25,6 +25,25 @@ class CMTAssist {
   // The window of entry index of the last scan.
   HWND ScannedWindow(std::size_t index) const;
 
+  // Terminal probes: they read the file system only. Folders come back with a trailing
+  // backslash; "" means not found. The dataRoot overloads look for the per-user data
+  // folders there instead of under the user's application data.
+  bool IsTerminalFolder(const std::wstring& path) const;
+  std::wstring GetTerminalExe(const std::wstring& path) const;
+  std::wstring GetDataFolder(const std::wstring& installFolder) const;
+  std::wstring GetDataFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const;
+  std::wstring GetDataMqlFolder(const std::wstring& installFolder) const;
+  std::wstring GetDataMqlFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const;
+  std::wstring GetMqlFolder(const std::wstring& base) const;
+  std::wstring ReadAccountFromLogs(const std::wstring& installFolder) const;
+  std::wstring ReadAccountFromLogs(const std::wstring& installFolder, const std::wstring& dataRoot) const;
+  // The account of the last scan's terminal started from the folder itself.
+  std::wstring FindRunningAccount(const std::wstring& installFolder) const;
+  // The account a row shows: the running terminal's, else the last one in its journals.
+  std::wstring AccountOf(const std::wstring& installFolder) const;
+  // Where newer terminals keep their per-user data folders.
+  static std::wstring DataFolderRoot();
+
   // The last scan, one entry per window in every list; an entry the scan was not asked
   // for is "". Paths are lower-cased.
   std::vector<std::wstring> windowHandles;

@@ -1,0 +1,142 @@
+#include "common/file_ctrl.h"
+#include "common/path_text.h"
+#include "common/system.h"
+#include "terminal/mt_assist.h"
+#include "terminal/terminal_probe_text.h"
+
+namespace {
+
+// Larger journals are not the terminal's own and are never read.
+constexpr double kMaxJournalBytes = 1048576;
+
+bool Exists(const std::wstring& path) { return PathKind(path) != kPathNone; }
+
+bool AnyExists(const std::wstring& folder, const auto& names) {
+  for (const wchar_t* name : names) {
+    if (Exists(folder + name)) return true;
+  }
+  return false;
+}
+
+std::wstring LargestExe(const std::wstring& folder) {
+  std::vector<std::wstring> programs;
+  g_files.FindFiles(folder, programs, false, L"*.exe");
+  std::wstring largest;
+  double largestSize = -1;
+  for (const std::wstring& program : programs) {
+    const double size = g_files.GetFileLength(program);
+    if (size > largestSize) {
+      largest = program;
+      largestSize = size;
+    }
+  }
+  return largest;
+}
+
+std::wstring AccountFromJournals(const std::wstring& logsFolder) {
+  std::vector<std::wstring> journals;
+  g_files.FindFiles(logsFolder, journals, false);
+  for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
+    const double size = g_files.GetFileLength(*it);
+    if (size < 1 || size > kMaxJournalBytes || !IsJournalFileName(FileNameOf(*it, true))) continue;
+    std::wstring account = AccountFromJournal(g_files.ReadTextFile(*it));
+    if (!account.empty()) return account;
+  }
+  return {};
+}
+
+}  // namespace
+
+bool CMTAssist::IsTerminalFolder(const std::wstring& path) const {
+  // An empty path would probe the root of the current drive.
+  if (Trim(path).empty()) return false;
+  const std::wstring folder = TerminalTestFolder(path);
+  return AnyExists(folder, kTerminalProgramNames) && AnyExists(folder, kTerminalDataNames);
+}
+
+std::wstring CMTAssist::GetTerminalExe(const std::wstring& path) const {
+  const std::wstring folder = TerminalExeFolder(path);
+  const std::wstring parent = ParentFolderOf(folder);
+  std::wstring chosen;
+  for (const wchar_t* name : {L"terminal.exe", L"terminal64.exe"}) {
+    for (const std::wstring& base : {folder, parent}) {
+      if (chosen.empty() && !base.empty() && Exists(base + name)) chosen = base + name;
+    }
+  }
+  if (chosen.empty()) chosen = LargestExe(folder);
+  if (!FileExists(chosen)) chosen = folder + L"terminal.exe";
+  return chosen;
+}
+
+std::wstring CMTAssist::DataFolderRoot() {
+  const std::wstring appData = g_system.GetAppDataFolder();
+  return appData.empty() ? std::wstring() : appData + L"MetaQuotes\\Terminal\\";
+}
+
+std::wstring CMTAssist::GetDataFolder(const std::wstring& installFolder) const {
+  return GetDataFolder(installFolder, DataFolderRoot());
+}
+
+std::wstring CMTAssist::GetDataFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const {
+  if (installFolder.empty() || dataRoot.empty()) return {};
+  const std::wstring wanted = ToLower(WithTrailingBackslash(installFolder));
+  std::vector<std::wstring> dataFolders;
+  g_files.FindFolders(dataRoot, dataFolders, false);
+  for (const std::wstring& dataFolder : dataFolders) {
+    if (OriginInstallFolder(g_files.ReadTextFile(dataFolder + L"\\origin.txt")) == wanted) return dataFolder + L"\\";
+  }
+  return {};
+}
+
+std::wstring CMTAssist::GetDataMqlFolder(const std::wstring& installFolder) const {
+  return GetDataMqlFolder(installFolder, DataFolderRoot());
+}
+
+std::wstring CMTAssist::GetDataMqlFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const {
+  const std::wstring dataFolder = GetDataFolder(installFolder, dataRoot);
+  if (dataFolder.empty()) return {};
+  for (const wchar_t* name : {L"\\MQL4\\", L"\\MQL5\\"}) {
+    const std::wstring folder = NormalizePath(dataFolder + name);
+    if (FolderExists(folder)) return folder;
+  }
+  return {};
+}
+
+std::wstring CMTAssist::GetMqlFolder(const std::wstring& base) const {
+  // An empty base would name folders in the root of the current drive.
+  if (Trim(base).empty()) return {};
+  for (const wchar_t* name : {L"\\MQL4\\", L"\\MQL5\\", L"\\"}) {
+    const std::wstring folder = NormalizePath(base + name);
+    if (FolderExists(folder)) return folder;
+  }
+  return {};
+}
+
+std::wstring CMTAssist::ReadAccountFromLogs(const std::wstring& installFolder) const {
+  return ReadAccountFromLogs(installFolder, DataFolderRoot());
+}
+
+std::wstring CMTAssist::ReadAccountFromLogs(const std::wstring& installFolder, const std::wstring& dataRoot) const {
+  if (installFolder.empty()) return {};
+  for (const std::wstring& folder : {GetDataFolder(installFolder, dataRoot), WithTrailingBackslash(installFolder)}) {
+    if (folder.empty()) continue;
+    std::wstring account = AccountFromJournals(folder + L"logs\\");
+    if (!account.empty()) return account;
+  }
+  return {};
+}
+
+std::wstring CMTAssist::FindRunningAccount(const std::wstring& installFolder) const {
+  // A window whose process could not be opened has an empty path; it must not match.
+  if (installFolder.empty()) return {};
+  const std::wstring wanted = ToLower(WithTrailingBackslash(installFolder));
+  for (std::size_t i = 0; i < exePaths.size(); ++i) {
+    if (ToLower(ParentFolderOf(exePaths[i])) == wanted) return i < accounts.size() ? accounts[i] : std::wstring();
+  }
+  return {};
+}
+
+std::wstring CMTAssist::AccountOf(const std::wstring& installFolder) const {
+  std::wstring account = FindRunningAccount(installFolder);
+  return account.empty() ? ReadAccountFromLogs(installFolder) : account;
+}
