@@ -8,7 +8,8 @@
 #include "common/seams.h"
 #include "common/winmsg.h"
 #include "duplicate/duplicate_terminal.h"
-#include "terminal/terminal_probes.h"
+#include "terminal/mt_assist.h"
+#include "terminal/terminal_probe_text.h"
 
 void CDlgInstMulti::OnDuplicate() {
   SyncSelection();
@@ -36,7 +37,7 @@ void CDlgInstMulti::DuplicateAndStart(const std::wstring& folder) {
     SaveTerminalList();
     std::wstring target = outcome.target;
     if (target.back() != L'\\') target += L'\\';
-    g_files.ShellOpen(GetTerminalExe(target));
+    g_files.ShellOpen(g_mtAssist.GetTerminalExe(target));
   }
   ShowSearchStatus(false);
 }

@@ -9,10 +9,10 @@
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
-#include "terminal/discovery.h"
+#include "terminal/terminal_discovery.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_list_codec.h"
-#include "terminal/terminal_probes.h"
+#include "terminal/terminal_probe_text.h"
 
 namespace {
 
@@ -38,8 +38,7 @@ void PumpPendingMessages() {
 }  // namespace
 
 std::wstring CDlgInstMulti::AccountOf(const std::wstring& installFolder) const {
-  std::wstring account = FindRunningAccount(installFolder);
-  return account.empty() ? ReadAccountFromLogs(installFolder) : account;
+  return g_mtAssist.AccountOf(installFolder);
 }
 
 void CDlgInstMulti::SetUpList() {
@@ -100,7 +99,7 @@ void CDlgInstMulti::LaunchOrOpenSelected() {
   std::wstring target = rows_.rows[rows_.selectionMark].installFolder;
   if (IsDlgButtonChecked(Window(), IDC_CLICK_TO_LAUNCH) == BST_CHECKED) {
     if (target.empty() || target.back() != L'\\') target += L'\\';
-    target = GetTerminalExe(target);
+    target = g_mtAssist.GetTerminalExe(target);
   }
   if (PathKind(target) != kPathNone) {
     Launcher().Open(target, L"", SW_SHOWNORMAL);
@@ -124,7 +123,7 @@ void CDlgInstMulti::OnAdd() {
   g_mtAssist.ScanRunningTerminals(true, true);
   std::wstring folder = Prompt().BrowseFolder(Window(), g_lang.GetText(msg::kSelectInstallFolder), L"");
   if (folder.empty()) return;
-  if (!IsTerminalFolder(folder)) {
+  if (!g_mtAssist.IsTerminalFolder(folder)) {
     ShowMessage(g_lang.GetText(msg::kInvalidInstallFolder) + L"\n" + folder, Window());
     return;
   }
@@ -181,8 +180,7 @@ void CDlgInstMulti::SearchAndRefresh(bool isRefresh) {
   searching_ = true;
   ShowSearchStatus(true);
   PumpPendingMessages();
-  AppendFoundTerminals(rows_.rows, FindTerminals());
-  for (TerminalEntry& row : rows_.rows) row.account = AccountOf(row.installFolder);
+  MergeSearchResult(rows_.rows, FindTerminals());
   ShowRows();
   SaveTerminalList();
   if (isRefresh) ShowMessage(g_lang.GetText(msg::kCompleted), Window());

@@ -8,7 +8,7 @@
 #include "common/seams.h"
 #include "common/winmsg.h"
 #include "terminal/mt_assist.h"
-#include "terminal/terminal_probes.h"
+#include "terminal/terminal_probe_text.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void CDlgInstMulti::OnLaunch() {
     rows_.rows[index].ticked = false;
     std::wstring folder = rows_.rows[index].installFolder;
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    const std::wstring exe = GetTerminalExe(folder);
+    const std::wstring exe = g_mtAssist.GetTerminalExe(folder);
     if (PathKind(exe) != kPathNone) {
       Launcher().Open(exe, L"", SW_SHOWNORMAL);
     } else {

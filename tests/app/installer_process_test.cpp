@@ -4,6 +4,7 @@
 
 #include "app/resource.h"
 #include "common/unique_handle.h"
+#include "tests/support/signal_database.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_system.h"
 
@@ -148,6 +149,7 @@ TEST(InstallerPackageRun, VersionSizeAndShortcutSurviveARestart) {
   const std::wstring exe = package / L"Pandrake.exe";
   ASSERT_TRUE(CopyFileW(WindowsPathOfUnixPath(PANDRAKE_EXE_UNIX_PATH).c_str(), exe.c_str(), FALSE));
   ASSERT_TRUE(CopyFileW((TestProgramFolder() + L"orbix_test.dll").c_str(), (package / L"orbix.dll").c_str(), FALSE));
+  MakeSignalDatabase(package / L"orbix.sin");
   wchar_t desktop[MAX_PATH] = {};
   SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_COMMON_DESKTOPDIRECTORY, FALSE);
   const std::wstring link = std::wstring(desktop) + L"\\Pandrake跟单系统.lnk";

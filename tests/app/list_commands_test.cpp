@@ -21,7 +21,11 @@ class ListCommandsTest : public MainWindowTest {
     std::string path;
     for (const std::wstring& folder : folders) path += "00" + std::string(folder.begin(), folder.end()) + "*|";
     Store("[MAIN]\r\nPATH=" + path + "\r\n");
-    return Open();
+    CDlgInstMulti& dialog = Open();
+    // Only what the command under test shows counts, not the start-up's notices.
+    seams_.prompt.shown.clear();
+    seams_.shell.calls.clear();
+    return dialog;
   }
   void Click(int id) {
     SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));

@@ -12,7 +12,9 @@
 #include "common/product.h"
 #include "common/winmsg.h"
 #include "tests/support/scripted_seams.h"
+#include "tests/support/signal_database.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_system.h"
 
 // The real main window, created modeless with its settings and package in temporary folders.
 inline void Pump() {
@@ -73,6 +75,12 @@ class MainWindowTest : public ::testing::Test {
     return {rect.right - rect.left, rect.bottom - rect.top};
   }
 
+  // A package with its copier library needs the signal database beside it.
+  void PutCopierLibrary(const std::wstring& name) {
+    const std::wstring library = TestProgramFolder() + L"orbix_test.dll";
+    ASSERT_TRUE(CopyFileW(library.c_str(), (package_ / name).c_str(), FALSE));
+    ASSERT_TRUE(MakeSignalDatabase(package_ / L"orbix.sin"));
+  }
   void Store(const std::string& settings) { ASSERT_TRUE(WriteBytes(data_ / L"tcinst.cfg", settings)); }
 
   ScriptedSeams seams_;

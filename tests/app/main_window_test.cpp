@@ -213,17 +213,17 @@ TEST_F(MainWindowTest, OptionBoxesAreTickedUnlessAValueIsStored) {
   EXPECT_EQ(IsDlgButtonChecked(dialog.Window(), IDC_LOAD_EA_AUTO), BST_UNCHECKED);
 }
 
-std::wstring TestDll() { return TestProgramFolder() + L"orbix_test.dll"; }
+
 
 TEST_F(MainWindowTest, TitleCarriesTheCopierVersion) {
-  ASSERT_TRUE(CopyFileW(TestDll().c_str(), (package_ / L"orbix.dll").c_str(), FALSE));
+  PutCopierLibrary(L"orbix.dll");
   CDlgInstMulti& dialog = Open();
   EXPECT_EQ(dialog.CopierVersion(), L"3.2.1.0");
   EXPECT_EQ(TextOf(dialog.Window()), g_lang.GetProductText(product_text::kDisplayName) + L" - V3.2.1.0");
 }
 
 TEST_F(MainWindowTest, AlternativeLibraryOnlyGivesTheLiteTitle) {
-  ASSERT_TRUE(CopyFileW(TestDll().c_str(), (package_ / L"orbixw.dll").c_str(), FALSE));
+  PutCopierLibrary(L"orbixw.dll");
   EXPECT_EQ(TextOf(Open().Window()), g_lang.GetProductText(product_text::kLiteTitle) + L" - V3.2.1.0");
 }
 
