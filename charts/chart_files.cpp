@@ -66,10 +66,13 @@ std::vector<int> ExistingChartNumbers(const std::wstring& profileFolder, int las
 }
 
 bool ApplyMoves(const std::wstring& profileFolder, const std::vector<ChartMove>& moves) {
+  const auto move = [&profileFolder](const std::wstring& from, const std::wstring& to) {
+    return g_files.MoveFileTo(InFolder(profileFolder, from), InFolder(profileFolder, to), true) == kCopyDone;
+  };
   for (std::size_t i = 0; i < moves.size(); ++i) {
-    const std::wstring from = InFolder(profileFolder, moves[i].from);
-    if (g_files.MoveFileTo(from, InFolder(profileFolder, moves[i].to), true) == kCopyDone) continue;
-    while (i-- > 0) g_files.MoveFileTo(InFolder(profileFolder, moves[i].to), InFolder(profileFolder, moves[i].from), true);
+    if (move(moves[i].from, moves[i].to)) continue;
+    // A half-done swap or shift would leave a chart under the temporary name or a gap.
+    while (i-- > 0) move(moves[i].to, moves[i].from);
     return false;
   }
   return true;

@@ -30,7 +30,8 @@ std::wstring Expert(const std::wstring& eaName, const std::wstring& inputs = L""
          L"</expert>\r\n";
 }
 
-std::wstring UserChart(const std::wstring& symbol, const std::wstring& period = L"60", const std::wstring& expert = L"") {
+std::wstring UserChart(const std::wstring& symbol, const std::wstring& period = L"60",
+                       const std::wstring& expert = L"") {
   return L"<chart>\r\nid=1\r\nsymbol=" + symbol + L"\r\nperiod=" + period +
          L"\r\nbarup_color=65280\r\n<window>\r\nheight=100\r\n</window>\r\n" + expert + L"</chart>\r\n";
 }
@@ -106,11 +107,13 @@ TEST_F(ProfileTest, AFailedOrOversizedWriteLeavesTheOldChartWhole) {
 
 TEST_F(ProfileTest, ChineseInputNamesComeBackIntactOnAChineseSystem) {
   if (TestLocale() != "zh") GTEST_SKIP() << "needs the Chinese ANSI code page";
-  const std::wstring inputs = L"<inputs>\r\n喊单账号=1001\r\n反向跟单=true\r\n跟单设置=1\r\n跟单注释=备注\r\n</inputs>";
+  const std::wstring inputs =
+      L"<inputs>\r\n喊单账号=1001\r\n反向跟单=true\r\n跟单设置=1\r\n跟单注释=备注\r\n</inputs>";
   Put(1, UserChart(L"XAUUSD", L"60", Expert(L"旧跟单", inputs)));
   Ensure(2, L"跟单系统");
   EXPECT_EQ(Chart(2), UserChart(L"XAUUSD", L"60", Expert(L"Removed旧跟单", inputs)));
-  EXPECT_NE(Chart(1).find(L"\r\nname=跟单系统\r\npath=Experts\\跟单系统\r\nflags=343\r\n" + inputs), std::wstring::npos);
+  const std::wstring expert = L"\r\nname=跟单系统\r\npath=Experts\\跟单系统\r\nflags=343\r\n" + inputs;
+  EXPECT_NE(Chart(1).find(expert), std::wstring::npos);
 }
 
 TEST_F(ProfileTest, TheOnlyInstallerChartGoesOnlyWhenAnEaIsPlaced) {
