@@ -1,12 +1,7 @@
 #pragma once
+#include "deploy/signal_role.h"
 #include <string>
 
-// Which copier EA a terminal carries or receives.
-enum SignalRole : int {
-  kRoleNone = 0,
-  kRoleProvider = 1,
-  kRoleReceiver = 2,
-};
 
 // The result text of a deployment: success when it starts with "SUCC", otherwise the
 // message to show.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -11,6 +10,7 @@
 #include "charts/chart_plans.h"
 #include "charts/chart_text.h"
 #include "charts/order_text.h"
+#include "tests/charts/sample_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_system.h"
 
@@ -36,22 +36,6 @@ std::wstring DecodeText(const std::string& bytes) {
   std::wstring text((bytes.size() - 2) / 2, L'\0');
   std::memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
   return text;
-}
-
-std::wstring AsWindowsPath(const std::string& path) {
-  return !path.empty() && path[0] == '/' ? WindowsPathOfUnixPath(path) : FromCodePage(path);
-}
-
-std::wstring SamplesFolder() {
-  std::vector<std::string> candidates;
-  if (const char* shared = std::getenv("PANDRAKE_SHARED_DIR")) candidates.push_back(shared);
-  candidates.push_back(PANDRAKE_SHARED_DIR_DEFAULT);
-  for (const std::string& shared : candidates) {
-    const std::wstring folder = AsWindowsPath(shared) + L"\\samples\\mt4\\";
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return folder;
-  }
-  return L"";
 }
 
 std::vector<std::wstring> LinesOf(const std::wstring& text) {

@@ -1,0 +1,120 @@
+#include "charts/first_chart.h"
+
+#include <vector>
+
+#include "charts/chart_files.h"
+#include "charts/chart_kinds.h"
+#include "charts/chart_plans.h"
+#include "charts/chart_text.h"
+#include "charts/order_text.h"
+#include "charts/profile_cleaning.h"
+#include "common/file_ctrl.h"
+#include "common/message_ids.h"
+#include "common/path_text.h"
+#include "common/seams.h"
+#include "common/winmsg.h"
+
+namespace chart_files {
+
+namespace {
+
+constexpr int kLastScannedChart = 99;
+constexpr int kLastSymbolChart = 49;
+constexpr int kLastShiftedChart = 100;
+
+std::wstring OrderFileOf(const std::wstring& profileFolder) { return profileFolder + L"\\" + kOrderFileName; }
+
+std::wstring SavedChartFor(int role, const std::wstring& profileFolder, bool& universal) {
+  const std::wstring saved = profileFolder + L"\\" + SavedChartForRole(role);
+  universal = !FileExists(saved);
+  return universal ? profileFolder + L"\\" + kUniversalSavedChart : saved;
+}
+
+void WriteNewEaChart(int role, const std::wstring& profile, const std::wstring& eaName) {
+  const std::wstring symbol = PickChartSymbol(profile);
+  ShiftCharts(profile);
+  bool universal = false;
+  const std::wstring saved = SavedChartFor(role, profile, universal);
+  const std::wstring inputs = InputsForNewChart(ReadChartText(saved).value_or(L""), universal);
+  WriteChartFile(ChartFilePath(profile, 1), ComposeEaChart(symbol, kNewChartPeriod, eaName, inputs));
+  AppendOrderLine(profile, symbol, kNewChartPeriodName);
+}
+
+}  // namespace
+
+void EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
+                          const std::wstring& dataMqlFolder) {
+  if ((role != 1 && role != 2) || eaName.empty()) return;
+  PlaceEaChart(role, terminalFolder, eaName);
+  PlaceEaChart(role, ParentFolderOf(dataMqlFolder), eaName);
+}
+
+std::wstring FindProfileFolder(const std::wstring& folder) {
+  std::wstring profiles = folder + L"profiles\\";
+  if (!FolderExists(profiles)) profiles = ParentFolderOf(folder) + L"profiles\\";
+  const std::wstring notice = g_lang.GetText(msg::kInstallReceiver);
+  if (!FolderExists(profiles)) ShowMessage(notice + L"#Profile");
+  const std::wstring name = ProfileNameOf(g_files.ReadTextFile(profiles + L"lastprofile.ini"));
+  if (!FolderExists(profiles + name)) profiles += L"Charts\\";
+  const std::wstring profile = profiles + name;
+  if (!FolderExists(profile)) ShowMessage(notice + L"#Profile#2");
+  return profile;
+}
+
+void PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName) {
+  if (folder.empty()) return;
+  const std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
+  const std::wstring profile = FindProfileFolder(base);
+  CleanProfileCharts(profile, eaName);
+  if (!FolderExists(profile) || FindEaChart(profile, eaName)) return;
+  WriteNewEaChart(role, profile, eaName);
+}
+
+bool FindEaChart(const std::wstring& profileFolder, const std::wstring& eaName) {
+  if (eaName.empty()) return false;
+  std::vector<std::wstring> leading;
+  for (int n = 1; n <= kLastScannedChart && FileExists(ChartFilePath(profileFolder, n)); ++n) {
+    leading.push_back(ReadChartText(ChartFilePath(profileFolder, n)).value_or(L""));
+  }
+  const std::optional<std::size_t> found = FindEaChartIndex(leading, eaName);
+  if (!found) return false;
+  const std::wstring path = ChartFilePath(profileFolder, static_cast<int>(*found) + 1);
+  if (NeedsBooleanNormalizing(leading[*found])) WriteChartFile(path, NormalizeBooleans(leading[*found]));
+  PromoteChart(path);
+  return true;
+}
+
+void PromoteChart(const std::wstring& chartPath) {
+  std::wstring dir = ParentFolderOf(chartPath);
+  if (!dir.empty()) dir.pop_back();
+  const std::optional<std::wstring> text = ReadChartText(chartPath);
+  if (!text || !FileExists(OrderFileOf(dir))) return;
+  const PromotionPlan plan = PlanPromotion(FileNameOf(chartPath, true), *text, ReadOrderText(OrderFileOf(dir)));
+  if (plan.orderText) WriteChartFile(OrderFileOf(dir), *plan.orderText);
+  ApplyMoves(dir, plan.moves);
+}
+
+std::wstring PickChartSymbol(const std::wstring& profileFolder) {
+  std::vector<std::wstring> texts;
+  for (int n : ExistingChartNumbers(profileFolder, kLastSymbolChart)) {
+    if (std::optional<std::wstring> text = ReadChartText(ChartFilePath(profileFolder, n))) texts.push_back(*text);
+  }
+  return ::PickChartSymbol(texts, ReadOrderText(OrderFileOf(profileFolder)).value_or(L""));
+}
+
+void ShiftCharts(const std::wstring& profileFolder) {
+  std::vector<int> numbers = ExistingChartNumbers(profileFolder, kLastShiftedChart);
+  // Charts numbered above the range move first, so that none is overwritten.
+  for (int n = kLastShiftedChart + 1; FileExists(ChartFilePath(profileFolder, n)); ++n) numbers.push_back(n);
+  ApplyMoves(profileFolder, PlanChartShift(numbers));
+}
+
+void AppendOrderLine(const std::wstring& profileFolder, const std::wstring& symbol, const std::wstring& periodName) {
+  const std::wstring path = OrderFileOf(profileFolder);
+  const std::optional<std::wstring> order = ReadOrderText(path);
+  if (!order) return;
+  const std::wstring appended = ::AppendOrderLine(*order, symbol, periodName);
+  if (appended != *order) WriteChartFile(path, appended);
+}
+
+}  // namespace chart_files
