@@ -65,6 +65,7 @@ WindowSize OuterSize(HWND window) {
 CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
     : CDialogBase(instance, IDD_INSTMULTI),
       installerPath_(std::move(installerPath)),
+      package_(ParentFolderOf(installerPath_), kBothRoles),
       icon_(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME))) {}
 
 bool CDlgInstMulti::OnInit() {
@@ -78,6 +79,7 @@ bool CDlgInstMulti::OnInit() {
   minimized_ = started_ = searching_ = false;
 
   installMode_ = InstallModeFromPath(installerPath_);
+  package_ = CPackage(ParentFolderOf(installerPath_), installMode_);
   if (!InstallSignalDatabase()) return true;
   LoadWindowSettings();
   SetUpList();
@@ -86,6 +88,7 @@ bool CDlgInstMulti::OnInit() {
   started_ = true;
   ShowTraditionalChineseNotice();
   CreateDesktopShortcut();
+  package_.DetectPackage(true);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "app/terminal_list_view.h"
 #include "app/terminal_rows.h"
 #include "common/unique_handle.h"
+#include "deploy/package_folder.h"
 
 // The installer's main window.
 class CDlgInstMulti : public CDialogBase {
@@ -22,6 +23,7 @@ class CDlgInstMulti : public CDialogBase {
   bool IsSearching() const { return searching_; }
   bool IsWebPaneShown() const { return webPaneShown_; }
   const std::wstring& CopierVersion() const { return copierVersion_; }
+  const CPackage& Package() const { return package_; }
   Box ControlBox(int id) const;
   TerminalRows& Rows() { return rows_; }
   CTerminalListView& ListView() { return listView_; }
@@ -86,6 +88,7 @@ class CDlgInstMulti : public CDialogBase {
   bool searching_ = false;
   bool minimized_ = false;
   bool webPaneShown_ = false;
+  CPackage package_;
   TerminalRows rows_;
   CTerminalListView listView_;
   std::wstring copierVersion_;

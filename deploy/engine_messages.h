@@ -1,7 +1,7 @@
 #pragma once
-#include "deploy/signal_role.h"
 #include <string>
 
+#include "deploy/signal_role.h"
 
 // The result text of a deployment: success when it starts with "SUCC", otherwise the
 // message to show.

@@ -1,8 +1,8 @@
 #pragma once
-#include "deploy/signal_role.h"
 #include <string>
 #include <vector>
 
+#include "deploy/signal_role.h"
 
 // The role an EA file name stands for by its keywords; a keyword at the very start of the
 // name does not count, and a name with both roles' keywords is the Provider's.

@@ -261,3 +261,29 @@ TEST_F(MainWindowTest, APackageWithTheLibraryButNoSignalDatabaseClosesAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, AnIncompletePackageIsReportedOnceAtStartAndTheWindowRuns) {
+  ASSERT_TRUE(WriteBytes(package_ / L"Signal Provider\\experts\\_Velmar Signal Provider.ex4", "ex4"));
+  ASSERT_TRUE(WriteBytes(package_ / L"Signal Provider\\experts\\Velmar Provider v2.ex4", "ex4"));
+  CDlgInstMulti& dialog = Open();
+  EXPECT_NE(dialog.Window(), nullptr);
+  std::vector<std::wstring> messages = seams_.prompt.Messages();
+  std::erase_if(messages, [](const std::wstring& text) { return text.find(L"軟件") == 0; });
+  EXPECT_EQ(messages, std::vector<std::wstring>{L"Invalid source files"});
+  EXPECT_FALSE(dialog.Package().ProviderPackageName().empty());
+  EXPECT_TRUE(dialog.Package().ReceiverPackageName().empty());
+}
+
+TEST_F(MainWindowTest, ACompletePackageStartsWithoutAMessage) {
+  ASSERT_TRUE(WriteBytes(package_ / L"a\\_Velmar Signal Provider.ex4", "ex4"));
+  ASSERT_TRUE(WriteBytes(package_ / L"b\\_Velmar Signal Receiver.ex4", "ex4"));
+  CDlgInstMulti& dialog = Open();
+  std::vector<std::wstring> messages = seams_.prompt.Messages();
+  std::erase_if(messages, [](const std::wstring& text) { return text.find(L"軟件") == 0; });
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(dialog.Package().ReceiverPackageName(), L"_Velmar Signal Receiver.ex4");
+}
+
+}  // namespace
