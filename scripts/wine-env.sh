@@ -21,6 +21,10 @@ _configure_prefix() {
     _reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
   done
+  # Drive D: is a fixed disk on a folder of the build, for the tests of the drive scan.
+  mkdir -p "$WINEPREFIX/../fixture-drive-d"
+  ln -sfn "$(cd "$WINEPREFIX/../fixture-drive-d" && pwd)" "$WINEPREFIX/dosdevices/d:"
+  _reg_add 'HKLM\Software\Wine\Drives' /v 'd:' /d hd
   "$WINESERVER" -w
   touch "$WINEPREFIX/.pandrake-configured"
 }
