@@ -202,3 +202,31 @@ TEST_F(ListCommandsTest, AFailedDuplicationIsNotListed) {
 }
 
 }  // namespace
+
+#include "terminal/mt_assist.h"
+#include "tests/support/fake_terminal_process.h"
+
+namespace {
+
+TEST_F(ListCommandsTest, TheDuplicatedTerminalReallyStarts) {
+  EndStrayTerminals();
+  const std::wstring folder = MakeTerminal(L"MT4");
+  ASSERT_TRUE(CopyFileW(FakeTerminalProgram().c_str(), (folder + L"\\terminal.exe").c_str(), FALSE));
+  OpenWith({folder});
+  Select(0);
+  seams_.prompt.answers = {true};
+  SetLauncher(nullptr);  // the real shell starts the copy
+  Click(IDC_DUPLICATE);
+  SetLauncher(&seams_.shell);
+  const std::wstring copyExe = ToLowerForTest(folder + L"_C01\\terminal.exe");
+  bool running = false;
+  for (int i = 0; i < 100 && !running; ++i) {
+    Sleep(50);
+    g_mtAssist.ScanRunningTerminals(false, true);
+    for (const std::wstring& path : g_mtAssist.exePaths) running = running || path == copyExe;
+  }
+  EXPECT_TRUE(running);
+  EndStrayTerminals();
+}
+
+}  // namespace
