@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/winmsg.h"
+
 bool TerminalRows::AnyTicked() const {
   return std::any_of(rows.begin(), rows.end(), [](const TerminalEntry& row) { return row.ticked; });
 }
@@ -40,17 +42,6 @@ std::vector<std::wstring> TerminalRows::Folders(const std::vector<int>& indexes)
   return folders;
 }
 
-namespace {
-
-std::wstring Replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
-  for (std::size_t pos = text.find(from); pos != std::wstring::npos; pos = text.find(from, pos + to.size())) {
-    text.replace(pos, from.size(), to);
-  }
-  return text;
-}
-
-}  // namespace
-
 std::wstring ExplainState(const std::wstring& state, const std::vector<std::wstring>& completedWords,
                           const std::vector<std::wstring>& uninstallOutcomes) {
   if (state.empty()) return {};
@@ -60,8 +51,8 @@ std::wstring ExplainState(const std::wstring& state, const std::vector<std::wstr
   for (const std::wstring& outcome : uninstallOutcomes) {
     if (state == outcome) return {};
   }
-  std::wstring text = Replaced(state, L"#", L"\n");
-  text = Replaced(text, L" - ", L":\n");
+  std::wstring text = ReplaceAll(state, L"#", L"\n");
+  text = ReplaceAll(text, L" - ", L":\n");
   std::erase_if(text, [](wchar_t c) { return c == L'{' || c == L'}'; });
   return text;
 }

@@ -1,21 +1,15 @@
 #include "charts/text_ops.h"
 
+#include "common/path_text.h"
+#include "common/winmsg.h"
+
 namespace chart_text_ops {
 
 std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to) {
-  if (from.empty()) return text;
-  for (std::size_t pos = text.find(from); pos != std::wstring::npos; pos = text.find(from, pos + to.size())) {
-    text.replace(pos, from.size(), to);
-  }
-  return text;
+  return ::ReplaceAll(std::move(text), from, to);
 }
 
-std::wstring TrimBlank(const std::wstring& text) {
-  const wchar_t* blank = L" \t\r\n";
-  const std::size_t first = text.find_first_not_of(blank);
-  if (first == std::wstring::npos) return L"";
-  return text.substr(first, text.find_last_not_of(blank) - first + 1);
-}
+std::wstring TrimBlank(const std::wstring& text) { return ::Trim(text, L" \t\r\n"); }
 
 bool FoundAfterStart(const std::wstring& text, const std::wstring& part) {
   const std::size_t pos = text.find(part);
