@@ -65,13 +65,8 @@ LRESULT CALLBACK CHyperlink::Procedure(HWND window, UINT message, WPARAM wParam,
 
 LRESULT CHyperlink::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_GETDLGCODE: {
-      const auto* key = reinterpret_cast<const MSG*>(lParam);
-      const LRESULT code = DefSubclassProc(control_, message, wParam, lParam);
-      const bool ours = key != nullptr && key->message == WM_KEYDOWN &&
-                        (key->wParam == VK_RETURN || key->wParam == VK_SPACE);
-      return ours ? code | DLGC_WANTMESSAGE : code;
-    }
+    case WM_GETDLGCODE:
+      return OnGetDlgCode(wParam, lParam);
     case WM_KEYDOWN:
       return OnKeyDown(wParam, lParam);
     case WM_LBUTTONDOWN:
@@ -90,6 +85,18 @@ LRESULT CHyperlink::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
+    case WM_NCDESTROY: {
+      HWND window = control_;
+      Detach();
+      return DefSubclassProc(window, message, wParam, lParam);
+    }
+    default:
+      return HandleDrawing(message, wParam, lParam);
+  }
+}
+
+LRESULT CHyperlink::HandleDrawing(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
@@ -110,14 +117,18 @@ LRESULT CHyperlink::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_NCDESTROY: {
-      HWND window = control_;
-      Detach();
-      return DefSubclassProc(window, message, wParam, lParam);
-    }
     default:
       return DefSubclassProc(control_, message, wParam, lParam);
   }
+}
+
+// The dialog manager keeps Enter for the default button unless the focused control asks for it.
+LRESULT CHyperlink::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+  const LRESULT code = DefSubclassProc(control_, WM_GETDLGCODE, wParam, lParam);
+  const auto* key = reinterpret_cast<const MSG*>(lParam);
+  const bool ours =
+      key != nullptr && key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_SPACE);
+  return ours ? code | DLGC_WANTMESSAGE : code;
 }
 
 LRESULT CHyperlink::OnKeyDown(WPARAM key, LPARAM flags) {
@@ -129,14 +140,15 @@ LRESULT CHyperlink::OnKeyDown(WPARAM key, LPARAM flags) {
 }
 
 LRESULT CHyperlink::OnButton(UINT message, LPARAM point) {
-  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-  const RECT text = TextRect();
   if (message == WM_LBUTTONDOWN) {
     SetFocus(control_);
     SetCapture(control_);
     pressed_ = true;
     return 0;
   }
+  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  const RECT text = TextRect();
+  // Like a button: pressing on the link and letting go elsewhere opens nothing.
   const bool open = pressed_ && PtInRect(&text, at);
   if (GetCapture() == control_) ReleaseCapture();
   pressed_ = false;

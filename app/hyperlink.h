@@ -20,6 +20,8 @@ class CHyperlink {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                     DWORD_PTR data);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleDrawing(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
   LRESULT OnKeyDown(WPARAM key, LPARAM flags);
   LRESULT OnButton(UINT message, LPARAM point);
   void Paint(HDC dc) const;
