@@ -1,7 +1,5 @@
 #include "app/dlg_about.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
 #include "app/resource.h"
@@ -19,8 +17,10 @@ bool CDlgAbout::OnInit() {
   SetDlgItemTextW(Window(), IDC_ABOUT_VERSION, version.c_str());
   SetDlgItemTextW(Window(), IDC_ABOUT_DESCRIPTION, g_lang.GetProductText(product_text::kDescription).c_str());
   const std::wstring address = g_lang.GetProductText(product_text::kHomeAddress);
-  const std::wstring link = g_lang.GetProductText(product_text::kWebsiteLabel) + L": <a>" + address + L"</a>";
-  SetDlgItemTextW(Window(), IDC_ABOUT_LINK, link.c_str());
+  const std::wstring label = g_lang.GetProductText(product_text::kWebsiteLabel) + L":";
+  SetDlgItemTextW(Window(), IDC_ABOUT_WEBSITE, label.c_str());
+  SetDlgItemTextW(Window(), IDC_ABOUT_LINK, address.c_str());
+  link_.Attach(Item(IDC_ABOUT_LINK), address);
   SetDlgItemTextW(Window(), IDOK, g_lang.GetProductText(33).c_str());
   return true;
 }
@@ -28,11 +28,5 @@ bool CDlgAbout::OnInit() {
 bool CDlgAbout::OnCommand(int id, int /*code*/, HWND /*control*/) {
   if (id != IDOK && id != IDCANCEL) return false;
   End(id);
-  return true;
-}
-
-bool CDlgAbout::OnNotify(const NMHDR& header, LRESULT& /*result*/) {
-  if (header.idFrom != IDC_ABOUT_LINK || (header.code != NM_CLICK && header.code != NM_RETURN)) return false;
-  g_files.OpenInBrowser(g_lang.GetProductText(product_text::kHomeAddress));
   return true;
 }

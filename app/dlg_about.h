@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/dialog_base.h"
+#include "app/hyperlink.h"
 
 // Contact us: the product's name, the copier version and a link to its website.
 class CDlgAbout : public CDialogBase {
@@ -11,8 +12,8 @@ class CDlgAbout : public CDialogBase {
  protected:
   bool OnInit() override;
   bool OnCommand(int id, int code, HWND control) override;
-  bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
  private:
   std::wstring version_;
+  CHyperlink link_;
 };

@@ -58,6 +58,12 @@ struct IconTraits {
   static void Close(HICON i) { DestroyIcon(i); }
 };
 
+struct FontTraits {
+  static HFONT Invalid() { return nullptr; }
+  static bool IsValid(HFONT f) { return f != nullptr; }
+  static void Close(HFONT f) { DeleteObject(f); }
+};
+
 template <typename I>
 struct ComTraits {
   static I* Invalid() { return nullptr; }
@@ -69,5 +75,6 @@ using UniqueHandle = Unique<HANDLE, HandleTraits>;
 using UniqueFind = Unique<HANDLE, FindHandleTraits>;
 using UniqueKey = Unique<HKEY, RegKeyTraits>;
 using UniqueIcon = Unique<HICON, IconTraits>;
+using UniqueFont = Unique<HFONT, FontTraits>;
 template <typename I>
 using UniqueCom = Unique<I*, ComTraits<I>>;
