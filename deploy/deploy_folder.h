@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+// What one package deployment has met so far; reset for each package.
+struct DeployState {
+  std::wstring errorText;  // the first failure, "" while none
+  bool executableReplaced = false;
+  bool executableAdded = false;
+};
+
+// Copies the files of sourceFolder matching masks flat into targetFolder, each file once.
+// The name of every file deployed or already equal is appended to list followed by ",",
+// except a ".mq4" file whose ".ex4" twin lies beside it. The first file that cannot be
+// written sets the error text and ends the folder; with an error already set nothing is done.
+// Returns the count of files deployed or already equal.
+int DeployFolder(const std::wstring& sourceFolder, const std::wstring& masks, const std::wstring& targetFolder,
+                 std::wstring& list, bool overwrite, DeployState& state);
