@@ -1,0 +1,63 @@
+#include "deploy/deploy_terminal.h"
+
+#include <optional>
+
+#include "charts/first_chart.h"
+#include "common/edition.h"
+#include "common/file_ctrl.h"
+#include "common/message_ids.h"
+#include "common/product_texts.h"
+#include "common/seams.h"
+#include "common/winmsg.h"
+#include "terminal/mt_assist.h"
+
+namespace {
+
+// The path to start again afterwards, "" when the terminal was not running; nothing when the
+// user declined closing it or it would not close.
+std::optional<std::wstring> CloseIfRunning(const std::wstring& exe) {
+  if (!ActiveEdition().fullFeature || !g_mtAssist.IsTerminalRunning(exe)) return std::wstring();
+  const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
+  if (!Prompt().AskYesNo(GetActiveWindow(), g_lang.GetText(msg::kCloseBeforeInstall), caption)) return std::nullopt;
+  std::wstring restart = g_mtAssist.CloseTerminalByPath(exe);
+  if (restart.empty()) return std::nullopt;
+  return restart;
+}
+
+void TrimCommas(std::wstring& list) {
+  while (!list.empty() && list.back() == L',') list.pop_back();
+}
+
+}  // namespace
+
+InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& terminalFolder, bool compose,
+                                const std::wstring& eaName, SignalRole role) {
+  const std::optional<std::wstring> restart = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder));
+  // Files a running terminal holds must not be half replaced.
+  if (!restart) return EngineMessage(kMsgCloseTerminal);
+  const std::wstring dataTarget = g_mtAssist.GetDataMqlFolder(terminalFolder);
+  DeployLists lists;
+  DeployState state;
+  std::wstring result = DeployPackage(source, dataTarget, lists, state);
+  const std::wstring second = DeployPackage(source, g_mtAssist.GetMqlFolder(terminalFolder), lists, state);
+  if (result.empty()) result = second;
+  if (result.empty()) result = EngineMessage(kMsgRunTerminalFirst);
+  chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget);
+  if (!restart->empty()) g_files.ShellOpen(*restart);
+  return compose ? ComposeOutcome(result, std::move(lists)) : result;
+}
+
+std::wstring ComposeOutcome(const InstallOutcome& result, DeployLists lists) {
+  std::wstring text = result;
+  if (!IsSuccessOutcome(text)) text = EngineMessage(kMsgInstallFailed) + L":\n" + text;
+  text = ReplaceAll(text, kOutcomeSuccess, EngineMessage(kMsgInstallCompleted));
+  text = ReplaceAll(text, L"{RERUN}", EngineMessage(kMsgRestartTerminal));
+  text = ReplaceAll(text, L"{RELOAD}", EngineMessage(kMsgReloadEa));
+  text = ReplaceAll(text, L" - ", L"\n");
+  text += L"\n";
+  TrimCommas(lists.experts);
+  TrimCommas(lists.indicators);
+  if (!lists.experts.empty()) text += L"\n" + EngineMessage(kMsgInstalledEa) + lists.experts;
+  if (!lists.indicators.empty()) text += L"\n" + EngineMessage(kMsgInstalledIndicators) + lists.indicators;
+  return text;
+}
