@@ -234,6 +234,8 @@ bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
     case IDC_LAUNCH: OnLaunch(); return true;
     case IDC_OPEN_FOLDER: OnOpenFolder(); return true;
     case IDC_DUPLICATE: OnDuplicate(); return true;
+    case IDC_INSTALL_PROVIDER: OnInstall(kRoleProvider); return true;
+    case IDC_INSTALL_RECEIVER: OnInstall(kRoleReceiver); return true;
     default: return false;
   }
 }

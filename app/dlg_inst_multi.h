@@ -7,7 +7,14 @@
 #include "app/terminal_list_view.h"
 #include "app/terminal_rows.h"
 #include "common/unique_handle.h"
+#include "deploy/deploy_package.h"
 #include "deploy/package_folder.h"
+
+// What one run of an install command did.
+struct InstallRun {
+  bool processed = false;
+  std::wstring firstFailure;
+};
 
 // The installer's main window.
 class CDlgInstMulti : public CDialogBase {
@@ -77,6 +84,12 @@ class CDlgInstMulti : public CDialogBase {
   void OnLaunch();
   void OnOpenFolder();
   void OnDuplicate();
+  void OnInstall(SignalRole role);
+  void PlainInstall();
+  std::vector<int> RowsToInstall();
+  InstallRun InstallRows(const DeploySource& source, const std::wstring& eaName, SignalRole role, bool plain);
+  std::wstring OutcomeState(std::wstring outcome, const std::wstring& roleWord) const;
+  void ShowInstallSummary(const InstallRun& run, bool plain);
   void DuplicateAndStart(const std::wstring& folder);
   std::wstring AccountOf(const std::wstring& installFolder) const;
 
@@ -86,6 +99,7 @@ class CDlgInstMulti : public CDialogBase {
   bool fullPackage_ = true;
   bool started_ = false;
   bool searching_ = false;
+  bool installing_ = false;
   bool minimized_ = false;
   bool webPaneShown_ = false;
   CPackage package_;

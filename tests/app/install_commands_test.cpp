@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "common/file_ctrl.h"
+#include "common/message_ids.h"
+#include "tests/app/main_window_fixture.h"
+
+namespace {
+
+class InstallCommandsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    for (const wchar_t* role : {L"Signal Provider", L"Signal Receiver"}) {
+      for (int language : {kLangEnglish, kLangSimplifiedChinese, kLangTraditionalChinese}) {
+        g_lang.SetLanguage(language);
+        const std::wstring folder = package_ / (g_lang.GetText(role == std::wstring(L"Signal Provider") ? 56 : 57));
+        const std::wstring name = std::wstring(L"_Velmar ") + role + L".ex4";
+        WriteBytes(folder + L"\\experts\\" + name, "ex4");
+        WriteBytes(folder + L"\\libraries\\orbix.dll", "MZ");
+      }
+    }
+    g_lang.SetLanguage(kLangSimplifiedChinese);
+  }
+  // A terminal with the newer folder layout; without MQL4 it has nowhere to take the files.
+  std::wstring MakeTerminal(const std::wstring& name, bool withMql = true) {
+    const std::wstring folder = terminals_ / name;
+    WriteBytes(folder + L"\\terminal.exe", "MZ");
+    g_files.CreateFolderPath(folder + L"\\config");
+    if (withMql) g_files.CreateFolderPath(folder + L"\\MQL4\\Experts");
+    return folder;
+  }
+  CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders, const char* flags = "10") {
+    std::string path;
+    for (const std::wstring& folder : folders) path += flags + std::string(folder.begin(), folder.end()) + "*|";
+    Store("[MAIN]\r\nPATH=" + path + "\r\n");
+    CDlgInstMulti& dialog = Open();
+    seams_.prompt.shown.clear();
+    return dialog;
+  }
+  void Click(int id) {
+    SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));
+  }
+  std::wstring LastMessage() {
+    const auto messages = seams_.prompt.Messages();
+    return messages.empty() ? L"" : messages.back();
+  }
+  TempFolder terminals_;
+};
+
+TEST_F(InstallCommandsTest, ASecondRowFailingLeavesTheOthersCompletedAndIsTheSummary) {
+  CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"One"), MakeTerminal(L"Two", false), MakeTerminal(L"Three")});
+  Click(IDC_INSTALL_PROVIDER);
+  const auto& rows = dialog.Rows().rows;
+  const std::wstring completed = g_lang.GetText(msg::kInstallCompleted);
+  for (int i : {0, 2}) {
+    EXPECT_EQ(rows[i].state.rfind(completed, 0), 0u) << rows[i].state;
+    EXPECT_FALSE(rows[i].ticked);
+    EXPECT_EQ(rows[i].role, g_lang.GetText(msg::kRoleProvider));
+    EXPECT_TRUE(FileExists(rows[i].installFolder + L"\\MQL4\\Experts\\_Velmar Signal Provider.ex4"));
+  }
+  EXPECT_EQ(rows[1].state.rfind(g_lang.GetText(msg::kInstallFailed) + L"#", 0), 0u) << rows[1].state;
+  EXPECT_TRUE(rows[1].ticked);
+  EXPECT_EQ(LastMessage(), rows[1].state);
+}
+
+TEST_F(InstallCommandsTest, WithNothingTickedOnlyTheSelectedRowIsInstalled) {
+  CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"One"), MakeTerminal(L"Two")}, "00");
+  ListView_SetItemState(dialog.ListView().Handle(), 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetSelectionMark(dialog.ListView().Handle(), 1);
+  Click(IDC_INSTALL_RECEIVER);
+  EXPECT_EQ(dialog.Rows().rows[0].state, L"");
+  EXPECT_EQ(dialog.Rows().rows[1].role, g_lang.GetText(msg::kRoleReceiver));
+  EXPECT_EQ(LastMessage(), g_lang.GetText(msg::kCompleted));
+}
+
+TEST_F(InstallCommandsTest, AReceiverInstallOverAProviderRowProceeds) {
+  CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"One")}, "11");
+  EXPECT_EQ(dialog.Rows().rows[0].role, g_lang.GetText(msg::kRoleProvider));
+  Click(IDC_INSTALL_RECEIVER);
+  EXPECT_EQ(dialog.Rows().rows[0].role, g_lang.GetText(msg::kRoleReceiver));
+  EXPECT_EQ(dialog.Rows().rows[0].state.rfind(g_lang.GetText(msg::kInstallCompleted), 0), 0u);
+}
+
+TEST_F(InstallCommandsTest, AnEmptyListOffersToAddATerminal) {
+  Store("[MAIN]\r\nPATH=00C:\\nowhere*|\r\n");
+  Open();
+  seams_.prompt.shown.clear();
+  seams_.prompt.answers = {false};
+  Click(IDC_INSTALL_PROVIDER);
+  ASSERT_EQ(seams_.prompt.shown.size(), 1u);
+  EXPECT_EQ(seams_.prompt.shown[0].kind, L"okcancel");
+  EXPECT_EQ(seams_.prompt.shown[0].text, g_lang.GetText(msg::kSelectInstallFolder));
+}
+
+TEST_F(InstallCommandsTest, NothingChosenInAListAsksForARow) {
+  OpenWith({MakeTerminal(L"One")}, "00");
+  Click(IDC_INSTALL_PROVIDER);
+  EXPECT_EQ(LastMessage(), g_lang.GetText(msg::kSelectTerminalOnList));
+}
+
+}  // namespace
