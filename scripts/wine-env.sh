@@ -33,7 +33,8 @@ wine_env_start() {
   local build_dir=$1 use_own_display=${2:-yes}
   export WINEPREFIX="$(cd "$build_dir" && pwd)/wineprefix"
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
+  # A crashing test ends at once instead of waiting in the crash debugger.
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;winedbg.exe=d;mscoree=;mshtml="
   export WINE_LOADER WINESERVER
 
   if [ "$use_own_display" = yes ] || [ -z "${DISPLAY:-}" ]; then
