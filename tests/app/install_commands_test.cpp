@@ -20,6 +20,8 @@ class InstallCommandsTest : public MainWindowTest {
       }
     }
     g_lang.SetLanguage(kLangSimplifiedChinese);
+    // A package with the copier library carries its signal database too.
+    ASSERT_TRUE(MakeSignalDatabase(package_ / L"orbix.sin"));
   }
   // A terminal with the newer folder layout; without MQL4 it has nowhere to take the files.
   std::wstring MakeTerminal(const std::wstring& name, bool withMql = true) {
@@ -51,6 +53,7 @@ TEST_F(InstallCommandsTest, ASecondRowFailingLeavesTheOthersCompletedAndIsTheSum
   CDlgInstMulti& dialog = OpenWith({MakeTerminal(L"One"), MakeTerminal(L"Two", false), MakeTerminal(L"Three")});
   Click(IDC_INSTALL_PROVIDER);
   const auto& rows = dialog.Rows().rows;
+  ASSERT_EQ(rows.size(), 3u);
   const std::wstring completed = g_lang.GetText(msg::kInstallCompleted);
   for (int i : {0, 2}) {
     EXPECT_EQ(rows[i].state.rfind(completed, 0), 0u) << rows[i].state;
