@@ -1,5 +1,0 @@
-#pragma once
-#include <string>
-
-// Full path of the running installer.
-std::wstring InstallerPath();
