@@ -5,6 +5,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
+#include "deploy/deploy_trace.h"
 #include "deploy/engine_messages.h"
 #include "deploy/file_equality.h"
 
@@ -34,6 +35,7 @@ bool DeployFile(const std::wstring& sourceFile, const std::wstring& targetFolder
   const bool targetExisted = FileExists(targetFile);
   bool copied = false;
   const int result = CopyForDeploy(sourceFile, targetFile, overwrite, &copied);
+  if (copied) TraceFileCopied(result, sourceFile, targetFile);
   if (copied && FileExtensionOf(sourceFile, false) == L"ex4") {
     (targetExisted ? state.executableReplaced : state.executableAdded) = true;
   }
@@ -55,8 +57,10 @@ int DeployFolder(const std::wstring& sourceFolder, const std::wstring& masks, co
                  std::wstring& list, bool overwrite, DeployState& state) {
   if (!state.errorText.empty()) return 0;
   const std::wstring target = NormalizePath(targetFolder + L"\\");
+  const std::vector<std::wstring> files = ListOnce(sourceFolder, masks);
+  TraceFolderListed(static_cast<int>(files.size()), sourceFolder, masks);
   int count = 0;
-  for (const std::wstring& file : ListOnce(sourceFolder, masks)) {
+  for (const std::wstring& file : files) {
     if (!DeployFile(file, target, list, overwrite, state, count)) break;
   }
   return count;

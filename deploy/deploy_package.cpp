@@ -2,6 +2,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
+#include "deploy/deploy_trace.h"
 #include "deploy/engine_messages.h"
 #include "deploy/experts_ini.h"
 
@@ -26,6 +27,7 @@ std::wstring DeployPackage(const DeploySource& source, const std::wstring& targe
   if (source.experts.empty() || (!FolderExists(source.experts) && !FolderExists(source.indicators))) {
     return EngineMessage(kMsgInvalidRunningPath) + L"\n" + ParentFolderOf(source.roleFolder);
   }
+  TraceExpertsMask(source.expertsMask);
   int count = DeployFolder(source.experts, source.expertsMask, to + L"experts", lists.experts, true, state);
   count += DeployFolder(source.libraries, source.librariesMask, to + L"libraries", lists.libraries, true, state);
   count += DeployFolder(source.indicators, L"*", to + L"indicators", lists.indicators, true, state);
