@@ -14,12 +14,6 @@
 
 namespace {
 
-// Waits for real, briefly, so a closing terminal has ended and let go of its files.
-class ShortWaiter : public Waiter {
- public:
-  void Sleep(DWORD) override { ::Sleep(200); }
-};
-
 // A terminal of the older layout (MQL4 under its install folder, no data folder) and a
 // single-role package.
 class DeployToTerminalTest : public ::testing::Test {

@@ -55,3 +55,5 @@ ScriptedSeams::~ScriptedSeams() {
   SetLauncher(nullptr);
   SetWaiter(nullptr);
 }
+
+void ShortWaiter::Sleep(DWORD) { ::Sleep(200); }

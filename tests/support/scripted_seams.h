@@ -49,6 +49,12 @@ class RecordingWaiter : public Waiter {
   std::vector<DWORD> sleeps;
 };
 
+// Waits for real, briefly, so a closing terminal has ended and let go of its files.
+class ShortWaiter : public Waiter {
+ public:
+  void Sleep(DWORD milliseconds) override;
+};
+
 // Installs the three recorders for the lifetime of the object.
 class ScriptedSeams {
  public:

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "common/file_ctrl.h"
+#include "common/message_ids.h"
+#include "terminal/mt_assist.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/fake_terminal_process.h"
+
+namespace {
+
+constexpr char kProviderInputs[] = "<inputs>\r\nSignalOptions=1\r\nSendPendingOrder=1\r\n</inputs>";
+
+std::string UserChart(const char* symbol, const char* expert = "") {
+  return std::string("<chart>\r\nid=1\r\nsymbol=") + symbol + "\r\nperiod=60\r\n<window>\r\nheight=100\r\n</window>\r\n" +
+         expert + "</chart>\r\n";
+}
+
+// A profile with one chart of the trader's own and the inputs a removed Provider chart left.
+void MakeProfile(const std::wstring& folder) {
+  const std::wstring profile = folder + L"profiles\\default\\";
+  WriteBytes(profile + L"chart01.chr", UserChart("GBPUSD"));
+  WriteBytes(profile + L"order.wnd", "GBPUSD,H1\r\n");
+  WriteBytes(profile + L"chartm.vrk",
+             UserChart("EURUSD", (std::string("<expert>\r\nname=Old\r\nflags=279\r\n") + kProviderInputs +
+                                  "\r\n</expert>\r\n").c_str()));
+}
+
+// A full package and two terminals: one of the older layout with its code folders in the
+// install folder, one whose code lives in a per-user data folder and which is running.
+class InstallScenarioTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    EndStrayTerminals();
+    for (int role : {msg::kSignalProvider, msg::kSignalReceiver}) {
+      const std::wstring folder = package_ / (g_lang.GetText(role) + L"\\");
+      const char* word = role == msg::kSignalProvider ? "Provider" : "Receiver";
+      WriteBytes(folder + L"experts\\_Velmar Signal " + std::wstring(word, word + strlen(word)) + L".ex4", word);
+      WriteBytes(folder + L"libraries\\orbix.dll", "new library");
+      WriteBytes(folder + L"libraries\\orbix.lib", "library index");
+    }
+    PutCopierLibrary(L"orbix.dll");
+
+    WriteBytes(legacy_ / L"terminal.exe", "MZ");
+    g_files.CreateFolderPath(legacy_ / L"config");
+    g_files.CreateFolderPath(legacy_ / L"experts");
+    MakeProfile(legacy_.Path());
+
+    g_files.CreateFolderPath(modern_ / L"config");
+    MakeProfile(modern_.Path());
+    WriteUtf16Origin(data_folder_ / L"origin.txt", modern_.Path());
+    g_files.CreateFolderPath(data_folder_ / L"MQL4\\Experts");
+    g_files.CreateFolderPath(data_folder_ / L"config");
+    WriteBytes(data_folder_ / L"MQL4\\libraries\\orbix.dll", "old library");
+    MakeProfile(data_folder_.Path());
+  }
+  void TearDown() override {
+    MainWindowTest::TearDown();
+    EndStrayTerminals();
+    SetWaiter(nullptr);
+  }
+  static void WriteUtf16Origin(const std::wstring& path, const std::wstring& folder) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : folder.substr(0, folder.size() - 1)) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    WriteBytes(path, bytes);
+  }
+  void ExpectProviderChartFirst(const std::wstring& folder) {
+    const std::string chart = ReadBytes(folder + L"profiles\\default\\chart01.chr");
+    EXPECT_NE(chart.find("name=_Velmar Signal Provider"), std::string::npos) << folder << L"\n" << chart.c_str();
+    EXPECT_NE(chart.find("SignalOptions=1"), std::string::npos) << "inputs from chartm.vrk: " << chart;
+    EXPECT_NE(ReadBytes(folder + L"profiles\\default\\chart02.chr").find("GBPUSD"), std::string::npos)
+        << "the trader's chart moves up, whole";
+  }
+
+  TempFolder legacy_;
+  TempFolder modern_;
+  TempFolder data_folder_{CMTAssist::DataFolderRoot()};
+};
+
+TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal) {
+  ASSERT_FALSE(CMTAssist::DataFolderRoot().empty());
+  FakeTerminal running(modern_.Path(), L"--hold \"" + (data_folder_ / L"MQL4\\libraries\\orbix.dll") + L"\" 1: Server");
+  ASSERT_TRUE(running.Window());
+  std::string path;
+  for (const TempFolder* folder : {&legacy_, &modern_}) {
+    const std::wstring& text = folder->Path();
+    path += "10" + std::string(text.begin(), text.end() - 1) + "*|";
+  }
+  Store("[MAIN]\r\nPATH=" + path + "\r\n");
+  CDlgInstMulti& dialog = Open();
+  ShortWaiter waiter;
+  SetWaiter(&waiter);
+  SetLauncher(nullptr);  // the real one, so the closed terminal really starts again
+  seams_.prompt.shown.clear();
+  seams_.prompt.answers = {true};
+
+  SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL_PROVIDER, BN_CLICKED),
+               reinterpret_cast<LPARAM>(dialog.Item(IDC_INSTALL_PROVIDER)));
+
+  const auto& rows = dialog.Rows().rows;
+  ASSERT_EQ(rows.size(), 2u);
+  for (const TerminalEntry& row : rows) {
+    EXPECT_EQ(row.state.rfind(g_lang.GetText(msg::kInstallCompleted), 0), 0u) << row.state;
+    EXPECT_FALSE(row.ticked);
+  }
+  ASSERT_FALSE(seams_.prompt.shown.empty());
+  EXPECT_EQ(seams_.prompt.shown[0].text, g_lang.GetText(msg::kCloseBeforeInstall));
+  EXPECT_EQ(seams_.prompt.Messages().back(), g_lang.GetText(msg::kCompleted));
+
+  for (const std::wstring& code : {legacy_.Path(), data_folder_ / L"MQL4\\"}) {
+    EXPECT_EQ(ReadBytes(code + L"experts\\_Velmar Signal Provider.ex4"), "Provider") << code;
+    EXPECT_EQ(ReadBytes(code + L"libraries\\orbix.dll"), "new library") << code;
+    EXPECT_EQ(ReadBytes(code + L"libraries\\orbix.lib"), "library index") << code;
+    EXPECT_FALSE(FileExists(code + L"experts\\_Velmar Signal Receiver.ex4"));
+  }
+  for (const std::wstring& folder : {legacy_.Path(), data_folder_.Path()}) {
+    EXPECT_EQ(ReadBytes(folder + L"config\\experts.ini").size(), 4388u) << folder;
+    ExpectProviderChartFirst(folder);
+  }
+  EXPECT_TRUE(running.Exited(5000));
+  bool restarted = false;
+  for (int waited = 0; waited < 50 && !restarted; ++waited) {
+    restarted = g_mtAssist.IsTerminalRunning(running.ExePath());
+    if (!restarted) Sleep(100);
+  }
+  EXPECT_TRUE(restarted) << "the closed terminal is started again";
+}
+
+}  // namespace
