@@ -4,6 +4,8 @@
 // What one package deployment has met so far; reset for each package.
 struct DeployState {
   std::wstring errorText;  // the first failure, "" while none
+  // Kept for diagnosis only: a deployment closes a running terminal and starts it again, so
+  // neither a restart nor a reload is ever left for the user to do.
   bool executableReplaced = false;
   bool executableAdded = false;
 };
