@@ -236,6 +236,7 @@ bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
     case IDC_DUPLICATE: OnDuplicate(); return true;
     case IDC_INSTALL_PROVIDER: OnInstall(kRoleProvider); return true;
     case IDC_INSTALL_RECEIVER: OnInstall(kRoleReceiver); return true;
+    case IDC_UNINSTALL: OnUninstall(); return true;
     default: return false;
   }
 }

@@ -90,6 +90,8 @@ class CDlgInstMulti : public CDialogBase {
   InstallRun InstallRows(const DeploySource& source, const std::wstring& eaName, SignalRole role, bool plain);
   std::wstring OutcomeState(std::wstring outcome, const std::wstring& roleWord) const;
   void ShowInstallSummary(const InstallRun& run, bool plain);
+  void OnUninstall();
+  void UninstallRow(int index, const std::wstring& installerFolder);
   void DuplicateAndStart(const std::wstring& folder);
   std::wstring AccountOf(const std::wstring& installFolder) const;
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
+#include "app/row_run_pump.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "common/product.h"
@@ -11,22 +12,6 @@
 #include "deploy/package_role.h"
 
 namespace {
-
-// Repaints the list between rows; input stays queued so no other command runs meanwhile.
-void PaintPending() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
-}
-
-// Clicks and keys given while the rows were installed are dropped, so a second click on an
-// install button cannot start a second run afterwards.
-void DropQueuedInput() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-  }
-  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-  }
-}
 
 std::wstring SubfolderOr(const std::wstring& folder, const wchar_t* name, const wchar_t* fallback) {
   return FolderExists(folder + name) ? folder + name + L"\\" : folder + fallback + L"\\";
@@ -64,7 +49,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     run.processed = true;
     row.state = g_lang.GetText(msg::kInstalling);
     listView_.ShowRow(rows_, index);
-    PaintPending();
+    PaintPendingMessages();
     const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role),
                                             plain ? g_lang.GetText(msg::kRoleProvider) : roleWord);
     const bool succeeded = state.rfind(g_lang.GetText(msg::kInstallCompleted), 0) == 0;

@@ -31,17 +31,6 @@ class InstallCommandsTest : public MainWindowTest {
     if (withMql) g_files.CreateFolderPath(folder + L"\\MQL4\\Experts");
     return folder;
   }
-  CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders, const char* flags = "10") {
-    std::string path;
-    for (const std::wstring& folder : folders) path += flags + std::string(folder.begin(), folder.end()) + "*|";
-    Store("[MAIN]\r\nPATH=" + path + "\r\n");
-    CDlgInstMulti& dialog = Open();
-    seams_.prompt.shown.clear();
-    return dialog;
-  }
-  void Click(int id) {
-    SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));
-  }
   std::wstring LastMessage() {
     const auto messages = seams_.prompt.Messages();
     return messages.empty() ? L"" : messages.back();

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/dlg_inst_multi.h"
 #include "app/resource.h"
@@ -82,6 +83,19 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(MakeSignalDatabase(package_ / L"orbix.sin"));
   }
   void Store(const std::string& settings) { ASSERT_TRUE(WriteBytes(data_ / L"tcinst.cfg", settings)); }
+  // Opens the window on a stored list of these folders; flags are the tick and role characters
+  // of every row ("10": ticked, no role). The messages of the start are forgotten.
+  CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders, const char* flags = "10") {
+    std::string path;
+    for (const std::wstring& folder : folders) path += flags + std::string(folder.begin(), folder.end()) + "*|";
+    Store("[MAIN]\r\nPATH=" + path + "\r\n");
+    CDlgInstMulti& dialog = Open();
+    seams_.prompt.shown.clear();
+    return dialog;
+  }
+  void Click(int id) {
+    SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));
+  }
 
   ScriptedSeams seams_;
   TempFolder data_;

@@ -1,0 +1,37 @@
+#include <windows.h>
+
+#include "app/dlg_inst_multi.h"
+#include "app/row_run_pump.h"
+#include "common/message_ids.h"
+#include "common/path_text.h"
+#include "common/seams.h"
+#include "common/winmsg.h"
+#include "deploy/uninstall.h"
+
+void CDlgInstMulti::OnUninstall() {
+  if (installing_ || RefuseWhileSearching()) return;
+  const std::vector<int> indexes = RowsToInstall();
+  if (indexes.empty()) {
+    ShowMessage(g_lang.GetText(msg::kSelectToUninstall), Window());
+    return;
+  }
+  installing_ = true;
+  for (int index : indexes) UninstallRow(index, ParentFolderOf(installerPath_));
+  installing_ = false;
+  DropQueuedInput();
+}
+
+// Removes the copier from the row's terminal and writes the outcome into its State and Type.
+void CDlgInstMulti::UninstallRow(int index, const std::wstring& installerFolder) {
+  rows_.rows[index].state = g_lang.GetText(msg::kUninstalling);
+  listView_.ShowRow(rows_, index);
+  PaintPendingMessages();
+  std::wstring folder = rows_.rows[index].installFolder;
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  const UninstallRowText outcome = RowTextOf(UninstallTerminal(folder, installerFolder));
+  TerminalEntry& row = rows_.rows[index];
+  row.state = g_lang.GetText(outcome.message);
+  if (outcome.clearsType) row.role.clear();
+  row.ticked = false;
+  listView_.ShowRow(rows_, index);
+}

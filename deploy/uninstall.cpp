@@ -1,0 +1,112 @@
+#include "deploy/uninstall.h"
+
+#include <optional>
+#include <vector>
+
+#include "charts/chart_files.h"
+#include "charts/chart_text.h"
+#include "charts/first_chart.h"
+#include "charts/profile_cleaning.h"
+#include "common/edition.h"
+#include "common/file_ctrl.h"
+#include "common/path_text.h"
+#include "terminal/mt_assist.h"
+
+namespace {
+
+constexpr int kLastChart = 99;
+
+std::wstring WithBackslash(std::wstring folder) {
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  return folder;
+}
+
+// Libraries live in the newer layout's folder or in the older one's.
+std::wstring LibraryPath(const std::wstring& root, const std::wstring& name) {
+  const std::wstring newer = root + L"libraries\\" + name;
+  return FileExists(newer) ? newer : root + L"experts\\libraries\\" + name;
+}
+
+// A compiled copier file may lie among the indicators as well; "" when it is nowhere.
+std::wstring ExpertPath(const std::wstring& root, const std::wstring& name) {
+  for (const wchar_t* folder : {L"experts\\", L"indicators\\", L"experts\\indicators\\"}) {
+    if (FileExists(root + folder + name)) return root + folder + name;
+  }
+  return {};
+}
+
+// True when every listed library is gone; a missing one counts as gone. The signal
+// configuration beside a library goes too, whatever happens to it.
+bool RemoveLibraries(const std::wstring& root, const std::wstring& libraryList) {
+  bool allGone = true;
+  for (const std::wstring& name : SplitFileList(libraryList)) {
+    if (!g_files.DeleteOneFile(LibraryPath(root, name))) allGone = false;
+  }
+  for (const std::wstring& name : SplitFileList(libraryList)) {
+    const std::wstring twin = SignalConfigTwin(name);
+    if (!twin.empty()) g_files.DeleteOneFile(LibraryPath(root, twin));
+  }
+  return allGone;
+}
+
+// The last EA file found decides; "" when none was found.
+std::wstring RemoveExperts(const std::wstring& root, const std::wstring& eaList) {
+  std::wstring result;
+  for (const std::wstring& name : SplitFileList(eaList)) {
+    const std::wstring path = ExpertPath(root, name);
+    if (!path.empty()) result = g_files.DeleteOneFile(path) ? kUninstallRemoved : kUninstallFailed;
+  }
+  return result;
+}
+
+// Installer-made charts go while another chart is left; the chart that takes the first place
+// opens the way the removed first chart did.
+void CleanCopierCharts(const std::wstring& root) {
+  const std::wstring profile = chart_files::FindProfileFolder(root);
+  CleanProfileCharts(profile, L"");
+  if (FileExists(ChartFilePath(profile, 1))) return;
+  const std::vector<int> numbers = chart_files::ExistingChartNumbers(profile, kLastChart);
+  if (numbers.empty()) return;
+  const std::wstring path = ChartFilePath(profile, numbers.front());
+  const std::optional<std::wstring> text = chart_files::ReadChartText(path);
+  if (!text) return;
+  const std::wstring changed = WithInstallerWindowType(*text);
+  if (changed != *text) chart_files::WriteChartFile(path, changed);
+}
+
+}  // namespace
+
+CopierFileLists ReadCopierFileLists(const std::wstring& installerFolder, bool withFixedNames) {
+  std::vector<std::wstring> paths;
+  g_files.FindFiles(installerFolder, paths, false);
+  std::vector<std::wstring> names;
+  for (const std::wstring& path : paths) names.push_back(FileNameOf(path, true));
+  return BuildCopierFileLists(names, withFixedNames);
+}
+
+std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::wstring& installerFolder) {
+  const bool fullFeature = ActiveEdition().fullFeature;
+  // Checked before anything goes: a running terminal would lose the files it does not hold and
+  // keep the others.
+  if (fullFeature && g_mtAssist.IsTerminalRunning(g_mtAssist.GetTerminalExe(terminalFolder))) {
+    return kUninstallTerminalRunning;
+  }
+  const CopierFileLists lists = ReadCopierFileLists(installerFolder, fullFeature);
+  const std::wstring installRoot = RemoveCopierFiles(g_mtAssist.GetMqlFolder(terminalFolder), lists.libraries,
+                                                     lists.experts, lists.templates);
+  const std::wstring dataRoot = RemoveCopierFiles(g_mtAssist.GetDataMqlFolder(terminalFolder), lists.libraries,
+                                                  lists.experts, lists.templates);
+  return CombineUninstallResults(installRoot, dataRoot);
+}
+
+std::wstring RemoveCopierFiles(const std::wstring& root, const std::wstring& libraryList,
+                               const std::wstring& eaList, const std::wstring& templateList) {
+  if (root.empty()) return {};
+  const std::wstring base = WithBackslash(root);
+  std::wstring result = RemoveLibraries(base, libraryList) ? L"" : kUninstallFailed;
+  const std::wstring experts = RemoveExperts(base, eaList);
+  if (!experts.empty()) result = experts;
+  for (const std::wstring& name : SplitFileList(templateList)) g_files.DeleteOneFile(base + L"templates\\" + name);
+  CleanCopierCharts(base);
+  return result;
+}
