@@ -3,6 +3,7 @@
 #include "app/dlg_inst_multi.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
+#include "common/message_pump.h"
 #include "common/product.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
@@ -11,12 +12,6 @@
 #include "deploy/package_role.h"
 
 namespace {
-
-// Repaints the list between rows; input stays queued so no other command runs meanwhile.
-void PaintPending() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
-}
 
 // Clicks and keys given while the rows were installed are dropped, so a second click on an
 // install button cannot start a second run afterwards.
@@ -64,7 +59,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     run.processed = true;
     row.state = g_lang.GetText(msg::kInstalling);
     listView_.ShowRow(rows_, index);
-    PaintPending();
+    DispatchPaintMessages();
     const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role),
                                             plain ? g_lang.GetText(msg::kRoleProvider) : roleWord);
     const bool succeeded = state.rfind(g_lang.GetText(msg::kInstallCompleted), 0) == 0;
