@@ -8,12 +8,14 @@
 #include "common/file_ctrl.h"
 #include "common/ini_file.h"
 #include "common/message_ids.h"
+#include "common/message_pump.h"
 #include "common/path_text.h"
 #include "common/product.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/system.h"
 #include "common/winmsg.h"
+#include "deploy/auto_update.h"
 #include "deploy/signal_config.h"
 
 namespace {
@@ -54,6 +56,12 @@ constexpr int kLaidOutControls[] = {
 constexpr LANGID kTraditionalChineseTaiwan = 0x0404;
 constexpr LANGID kTraditionalChineseHongKong = 0x0C04;
 
+std::vector<std::wstring> InstallFoldersOf(const TerminalRows& rows) {
+  std::vector<std::wstring> folders;
+  for (const TerminalEntry& row : rows.rows) folders.push_back(row.installFolder);
+  return folders;
+}
+
 WindowSize OuterSize(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -89,6 +97,8 @@ bool CDlgInstMulti::OnInit() {
   ShowTraditionalChineseNotice();
   CreateDesktopShortcut();
   package_.DetectPackage(true);
+  AutoUpdateTerminals(
+      {InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(), DispatchPaintMessages});
   return true;
 }
 

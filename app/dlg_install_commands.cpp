@@ -1,9 +1,10 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
-#include "app/row_run_pump.h"
+#include "app/queued_input.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
+#include "common/message_pump.h"
 #include "common/product.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
@@ -49,7 +50,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     run.processed = true;
     row.state = g_lang.GetText(msg::kInstalling);
     listView_.ShowRow(rows_, index);
-    PaintPendingMessages();
+    DispatchPaintMessages();
     const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role),
                                             plain ? g_lang.GetText(msg::kRoleProvider) : roleWord);
     const bool succeeded = state.rfind(g_lang.GetText(msg::kInstallCompleted), 0) == 0;

@@ -1,8 +1,9 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
-#include "app/row_run_pump.h"
+#include "app/queued_input.h"
 #include "common/message_ids.h"
+#include "common/message_pump.h"
 #include "common/path_text.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
@@ -25,7 +26,7 @@ void CDlgInstMulti::OnUninstall() {
 void CDlgInstMulti::UninstallRow(int index, const std::wstring& installerFolder) {
   rows_.rows[index].state = g_lang.GetText(msg::kUninstalling);
   listView_.ShowRow(rows_, index);
-  PaintPendingMessages();
+  DispatchPaintMessages();
   std::wstring folder = rows_.rows[index].installFolder;
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   const UninstallRowText outcome = RowTextOf(UninstallTerminal(folder, installerFolder));

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/folder_browser.h"
+#include "common/message_pump.h"
 #include "common/product_texts.h"
 #include "common/winmsg.h"
 
@@ -42,8 +43,7 @@ class SystemWaiter final : public Waiter {
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_PAINT);
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
+      DispatchPaintMessages();
     }
   }
 };

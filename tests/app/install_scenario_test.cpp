@@ -88,7 +88,7 @@ TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal
   }
   Store("[MAIN]\r\nPATH=" + path + "\r\n");
   CDlgInstMulti& dialog = Open();
-  ShortWaiter waiter;
+  BriefWaiter waiter;
   SetWaiter(&waiter);
   SetLauncher(nullptr);  // the real one, so the closed terminal really starts again
   seams_.prompt.shown.clear();
@@ -118,12 +118,7 @@ TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal
     ExpectProviderChartFirst(folder);
   }
   EXPECT_TRUE(running.Exited(5000));
-  bool restarted = false;
-  for (int waited = 0; waited < 50 && !restarted; ++waited) {
-    restarted = g_mtAssist.IsTerminalRunning(running.ExePath());
-    if (!restarted) Sleep(100);
-  }
-  EXPECT_TRUE(restarted) << "the closed terminal is started again";
+  EXPECT_TRUE(TerminalStartsWithin(running.ExePath(), 5000)) << "the closed terminal is started again";
 }
 
 }  // namespace

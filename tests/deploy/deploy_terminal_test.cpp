@@ -40,19 +40,11 @@ class DeployToTerminalTest : public ::testing::Test {
   DeploySource source_;
 };
 
-bool RunsWithin(const std::wstring& exe, DWORD timeoutMs) {
-  for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {
-    if (g_mtAssist.IsTerminalRunning(exe)) return true;
-    Sleep(100);
-  }
-  return false;
-}
-
 TEST_F(DeployToTerminalTest, RunningTerminalAnsweredYesIsClosedDeployedAndStartedAgain) {
   FakeTerminal running(install_.Path(), L"--hold \"" + (install_ / L"MQL4\\libraries\\orbix.dll") + L"\" 1: Server");
   ASSERT_TRUE(running.Window());
   ScriptedSeams seams;
-  ShortWaiter waiter;
+  BriefWaiter waiter;
   SetWaiter(&waiter);
   SetLauncher(nullptr);  // the real one, so the terminal really starts again
   seams.prompt.answers = {true};
@@ -65,7 +57,7 @@ TEST_F(DeployToTerminalTest, RunningTerminalAnsweredYesIsClosedDeployedAndStarte
   EXPECT_EQ(Installed(L"libraries\\orbix.dll"), "new library");
   EXPECT_EQ(Installed(L"experts\\Copier.ex4"), "compiled");
   EXPECT_EQ(ReadBytes(install_ / L"config\\experts.ini").size(), 4388u);
-  EXPECT_TRUE(RunsWithin(running.ExePath(), 5000));
+  EXPECT_TRUE(TerminalStartsWithin(running.ExePath(), 5000));
 }
 
 TEST_F(DeployToTerminalTest, RunningTerminalAnsweredNoIsLeftAloneWithMessage10) {

@@ -1,5 +1,7 @@
 #include "tests/support/fake_terminal_process.h"
 
+#include "common/path_text.h"
+#include "common/system.h"
 #include "tests/support/test_system.h"
 
 namespace {
@@ -82,6 +84,28 @@ DWORD FakeTerminal::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   if (process_) GetExitCodeProcess(process_.Get(), &code);
   return code;
+}
+
+namespace {
+
+bool TerminalRunsFrom(const std::wstring& exe) {
+  for (const wchar_t* terminalClass : kTerminalClasses) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, terminalClass, nullptr); window;
+         window = FindWindowExW(nullptr, window, terminalClass, nullptr)) {
+      if (ToLower(g_system.GetWindowProcessPath(window)) == ToLower(exe)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TerminalStartsWithin(const std::wstring& exe, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited <= timeoutMs; waited += 100) {
+    if (TerminalRunsFrom(exe)) return true;
+    Sleep(100);
+  }
+  return false;
 }
 
 void EndStrayTerminals() {

@@ -31,5 +31,8 @@ class FakeTerminal {
   HWND window_ = nullptr;
 };
 
+// Whether a terminal window of a process started from exe shows within the time.
+bool TerminalStartsWithin(const std::wstring& exe, DWORD timeoutMs);
+
 // Ends every process that shows a terminal window, so a test starts without any.
 void EndStrayTerminals();

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_seams.h"
 
+#include <shellapi.h>
+
 void ScriptedPrompt::Show(HWND, const std::wstring& text, const std::wstring& caption) {
   shown.push_back({L"message", text, caption});
 }
@@ -42,7 +44,17 @@ INT_PTR RecordingShell::Open(const std::wstring& file, const std::wstring& param
   return result;
 }
 
+INT_PTR StartingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand) {
+  RecordingShell::Open(file, parameters, showCommand);
+  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return result;
+  return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(),
+                                                 parameters.empty() ? nullptr : parameters.c_str(), L"",
+                                                 showCommand));
+}
+
 void RecordingWaiter::Sleep(DWORD milliseconds) { sleeps.push_back(milliseconds); }
+
+void BriefWaiter::Sleep(DWORD) { ::Sleep(200); }
 
 ScriptedSeams::ScriptedSeams() {
   SetPrompt(&prompt);
@@ -55,5 +67,3 @@ ScriptedSeams::~ScriptedSeams() {
   SetLauncher(nullptr);
   SetWaiter(nullptr);
 }
-
-void ShortWaiter::Sleep(DWORD) { ::Sleep(200); }

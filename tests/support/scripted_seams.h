@@ -43,14 +43,23 @@ class RecordingShell : public ShellLauncher {
   INT_PTR result = 42;  // above 32: success
 };
 
+// Records every launch like RecordingShell and really starts a program given by the path of
+// an existing file, so a closed terminal runs again; anything else (a browser, a web page)
+// is only recorded.
+class StartingShell : public RecordingShell {
+ public:
+  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;
+};
+
 class RecordingWaiter : public Waiter {
  public:
   void Sleep(DWORD milliseconds) override;
   std::vector<DWORD> sleeps;
 };
 
-// Waits for real, briefly, so a closing terminal has ended and let go of its files.
-class ShortWaiter : public Waiter {
+// Waits a short real while whatever it is asked, so a terminal told to close has ended and
+// let go of its files before the caller goes on.
+class BriefWaiter : public Waiter {
  public:
   void Sleep(DWORD milliseconds) override;
 };

@@ -1,11 +1,6 @@
-#include "app/row_run_pump.h"
+#include "app/queued_input.h"
 
 #include <windows.h>
-
-void PaintPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&message);
-}
 
 void DropQueuedInput() {
   MSG message;

@@ -1,0 +1,60 @@
+#include "deploy/auto_update.h"
+
+#include <optional>
+
+#include "common/file_ctrl.h"
+#include "common/ini_file.h"
+#include "common/message_ids.h"
+#include "common/path_text.h"
+#include "common/seams.h"
+#include "common/winmsg.h"
+#include "deploy/terminal_update.h"
+#include "deploy/update_log.h"
+
+namespace {
+
+constexpr wchar_t kVersionKey[] = L"V";
+constexpr wchar_t kFolderKey[] = L"DIR";
+
+bool PassDue(const std::wstring& stored, const std::wstring& version) {
+  if (version.empty()) return false;
+  return stored.empty() || g_files.CompareVersion(stored, version) == 1;
+}
+
+std::optional<CopierFiles> FindCopierFiles(const std::wstring& installerFolder) {
+  CopierFiles files;
+  files.dll = g_files.FindFileInFolder(installerFolder, L"orbix.dll");
+  if (files.dll.empty()) files.dll = g_files.FindFileInFolder(installerFolder, L"orbixw.dll");
+  if (files.dll.empty()) return std::nullopt;
+  files.library = ParentFolderOf(files.dll) + FileNameOf(files.dll, false) + L".lib";
+  g_files.FindAllFilesInFolder(installerFolder, files.eas, L"*.ex4");
+  return files;
+}
+
+void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const CUpdateLog& log) {
+  for (const std::wstring& exe : pass.restarts) g_files.ShellOpen(exe);
+  if (!pass.updated.empty()) ShowMessage(g_lang.GetText(msg::kUpdateCompleted), request.owner);
+  log.Done(pass.version);
+  if (pass.complete) {
+    g_config.WriteMain(kVersionKey, pass.version);
+    g_config.WriteMain(kFolderKey, request.installerFolder);
+  }
+  log.DeleteIfLarge();
+}
+
+}  // namespace
+
+void AutoUpdateTerminals(const AutoUpdateRequest& request) {
+  const std::wstring stored = g_config.ReadMain(kVersionKey);
+  if (!PassDue(stored, request.installerVersion)) return;
+  const CUpdateLog log(UpdateLogPath());
+  log.Start(stored, request.installerVersion);
+  const std::optional<CopierFiles> files = FindCopierFiles(request.installerFolder);
+  if (!files) return;
+  UpdatePass pass{.version = request.installerVersion, .owner = request.owner};
+  for (const std::wstring& folder : request.terminalFolders) {
+    if (UpdateTerminal(folder, *files, pass, log) == TerminalUpdate::kDeclined) return;
+    if (request.betweenTerminals) request.betweenTerminals();
+  }
+  FinishPass(request, pass, log);
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// What the start-up update needs from the main window.
+struct AutoUpdateRequest {
+  std::vector<std::wstring> terminalFolders;  // the list's rows, in order
+  std::wstring installerFolder;               // with a trailing backslash
+  std::wstring installerVersion;              // the copier version read at start-up
+  HWND owner = nullptr;
+  std::function<void()> betweenTerminals;     // lets pending window messages run
+};
+
+// Brings the copier files of every listed terminal whose copier DLL is older than the
+// installer's up to the installer's, after the user agrees once. Runs once per installer
+// version: "V" in the settings keeps the version whose pass replaced everything, so a pass
+// the user declined or that failed somewhere comes again at the next start. Terminals closed
+// to free their DLL are started again at the end.
+void AutoUpdateTerminals(const AutoUpdateRequest& request);
