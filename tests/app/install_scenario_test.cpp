@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "terminal/mt_assist.h"
@@ -72,6 +74,12 @@ class InstallScenarioTest : public MainWindowTest {
         << "the trader's chart moves up, whole";
   }
 
+  CDlgInstMulti& OpenBoth() {
+    const std::wstring legacy = legacy_.Path(), modern = modern_.Path();
+    return OpenWith({legacy.substr(0, legacy.size() - 1), modern.substr(0, modern.size() - 1)});
+  }
+  std::vector<std::wstring> CodeRoots() const { return {legacy_.Path(), data_folder_ / L"MQL4\\"}; }
+
   TempFolder legacy_;
   TempFolder modern_;
   TempFolder data_folder_{CMTAssist::DataFolderRoot()};
@@ -81,21 +89,13 @@ TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal
   ASSERT_FALSE(CMTAssist::DataFolderRoot().empty());
   FakeTerminal running(modern_.Path(), L"--hold \"" + (data_folder_ / L"MQL4\\libraries\\orbix.dll") + L"\" 1: Server");
   ASSERT_TRUE(running.Window());
-  std::string path;
-  for (const TempFolder* folder : {&legacy_, &modern_}) {
-    const std::wstring& text = folder->Path();
-    path += "10" + std::string(text.begin(), text.end() - 1) + "*|";
-  }
-  Store("[MAIN]\r\nPATH=" + path + "\r\n");
-  CDlgInstMulti& dialog = Open();
+  CDlgInstMulti& dialog = OpenBoth();
   BriefWaiter waiter;
   SetWaiter(&waiter);
   SetLauncher(nullptr);  // the real one, so the closed terminal really starts again
-  seams_.prompt.shown.clear();
   seams_.prompt.answers = {true};
 
-  SendMessageW(dialog.Window(), WM_COMMAND, MAKEWPARAM(IDC_INSTALL_PROVIDER, BN_CLICKED),
-               reinterpret_cast<LPARAM>(dialog.Item(IDC_INSTALL_PROVIDER)));
+  Click(IDC_INSTALL_PROVIDER);
 
   const auto& rows = dialog.Rows().rows;
   ASSERT_EQ(rows.size(), 2u);
@@ -107,7 +107,7 @@ TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal
   EXPECT_EQ(seams_.prompt.shown[0].text, g_lang.GetText(msg::kCloseBeforeInstall));
   EXPECT_EQ(seams_.prompt.Messages().back(), g_lang.GetText(msg::kCompleted));
 
-  for (const std::wstring& code : {legacy_.Path(), data_folder_ / L"MQL4\\"}) {
+  for (const std::wstring& code : CodeRoots()) {
     EXPECT_EQ(ReadBytes(code + L"experts\\_Velmar Signal Provider.ex4"), "Provider") << code;
     EXPECT_EQ(ReadBytes(code + L"libraries\\orbix.dll"), "new library") << code;
     EXPECT_EQ(ReadBytes(code + L"libraries\\orbix.lib"), "library index") << code;
@@ -119,6 +119,46 @@ TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal
   }
   EXPECT_TRUE(running.Exited(5000));
   EXPECT_TRUE(TerminalStartsWithin(running.ExePath(), 5000)) << "the closed terminal is started again";
+}
+
+TEST_F(InstallScenarioTest, UninstallRemovesTheCopierButNotFromARunningTerminal) {
+  CDlgInstMulti& dialog = OpenBoth();
+  Click(IDC_INSTALL_PROVIDER);
+  auto& rows = dialog.Rows().rows;
+  ASSERT_EQ(rows.size(), 2u);
+  for (const std::wstring& code : CodeRoots()) WriteBytes(code + L"experts\\Own.ex4", "the trader's EA");
+
+  std::optional<FakeTerminal> running(std::in_place, modern_.Path(), L"1: Server");
+  ASSERT_TRUE(running->Window());
+  for (TerminalEntry& row : rows) row.ticked = true;
+  dialog.ShowRows();
+  Click(IDC_UNINSTALL);
+  EXPECT_EQ(rows[0].state, g_lang.GetText(msg::kUninstallCompleted));
+  EXPECT_EQ(rows[0].role, L"");
+  EXPECT_EQ(rows[1].state, g_lang.GetText(msg::kCloseBeforeUninstall));
+  EXPECT_TRUE(FileExists(data_folder_ / L"MQL4\\experts\\_Velmar Signal Provider.ex4"));
+  EXPECT_TRUE(FileExists(data_folder_ / L"MQL4\\libraries\\orbix.dll"));
+
+  running.reset();
+  rows[1].ticked = true;
+  dialog.ShowRows();
+  Click(IDC_UNINSTALL);
+  EXPECT_EQ(rows[1].state, g_lang.GetText(msg::kUninstallCompleted));
+
+  for (const std::wstring& code : CodeRoots()) {
+    for (const wchar_t* copier : {L"experts\\_Velmar Signal Provider.ex4", L"libraries\\orbix.dll",
+                                  L"libraries\\orbix.lib"}) {
+      EXPECT_FALSE(FileExists(code + copier)) << code << copier;
+    }
+    EXPECT_EQ(ReadBytes(code + L"experts\\Own.ex4"), "the trader's EA");
+  }
+  for (const std::wstring& folder : {legacy_.Path(), data_folder_.Path()}) {
+    const std::wstring profile = folder + L"profiles\\default\\";
+    EXPECT_FALSE(FileExists(profile + L"chart01.chr")) << "the installer's chart goes";
+    const std::string chart = ReadBytes(profile + L"chart02.chr");
+    EXPECT_NE(chart.find("symbol=GBPUSD"), std::string::npos) << "the trader's chart stays";
+    EXPECT_NE(chart.find("height=100"), std::string::npos);
+  }
 }
 
 }  // namespace
