@@ -73,8 +73,8 @@ WindowSize OuterSize(HWND window) {
 CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
     : CDialogBase(instance, IDD_INSTMULTI),
       installerPath_(std::move(installerPath)),
-      package_(ParentFolderOf(installerPath_), kBothRoles),
-      icon_(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME))) {}
+      icon_(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME))),
+      package_(ParentFolderOf(installerPath_), kBothRoles) {}
 
 bool CDlgInstMulti::OnInit() {
   icon_.Reset(LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_APPICON)));

@@ -17,19 +17,7 @@ class ListCommandsTest : public MainWindowTest {
     WriteBytes(folder + L"\\profiles\\default\\chart01.chr", "<chart>");
     return folder;
   }
-  CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders) {
-    std::string path;
-    for (const std::wstring& folder : folders) path += "00" + std::string(folder.begin(), folder.end()) + "*|";
-    Store("[MAIN]\r\nPATH=" + path + "\r\n");
-    CDlgInstMulti& dialog = Open();
-    // Only what the command under test shows counts, not the start-up's notices.
-    seams_.prompt.shown.clear();
-    seams_.shell.calls.clear();
-    return dialog;
-  }
-  void Click(int id) {
-    SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));
-  }
+  CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders) { return MainWindowTest::OpenWith(folders, "00"); }
   void Select(int row) {
     ListView_SetItemState(dialog_->ListView().Handle(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetSelectionMark(dialog_->ListView().Handle(), row);

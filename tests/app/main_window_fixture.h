@@ -84,13 +84,14 @@ class MainWindowTest : public ::testing::Test {
   }
   void Store(const std::string& settings) { ASSERT_TRUE(WriteBytes(data_ / L"tcinst.cfg", settings)); }
   // Opens the window on a stored list of these folders; flags are the tick and role characters
-  // of every row ("10": ticked, no role). The messages of the start are forgotten.
+  // of every row ("10": ticked, no role). What the start showed or launched is forgotten.
   CDlgInstMulti& OpenWith(const std::vector<std::wstring>& folders, const char* flags = "10") {
     std::string path;
     for (const std::wstring& folder : folders) path += flags + std::string(folder.begin(), folder.end()) + "*|";
     Store("[MAIN]\r\nPATH=" + path + "\r\n");
     CDlgInstMulti& dialog = Open();
     seams_.prompt.shown.clear();
+    seams_.shell.calls.clear();
     return dialog;
   }
   void Click(int id) {

@@ -13,9 +13,6 @@ class TerminalWindowTest : public MainWindowTest {
     MainWindowTest::SetUp();
     EndStrayTerminals();
   }
-  void Click(int id) {
-    SendMessageW(dialog_->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog_->Item(id)));
-  }
   // Lets the window run until the rows satisfy done, or a few seconds pass.
   template <typename Done>
   bool PumpUntil(Done done) {
