@@ -11,16 +11,21 @@ _reg_add() {
   "$WINE_LOADER" reg add "$@" /f >/dev/null 2>&1
 }
 
-_configure_prefix() {
-  # A virtual desktop: showing and hiding windows then needs no window manager's answer.
-  _reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
-  _reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
-  # Chinese captions fall back to a CJK font, as Windows links its UI fonts to one.
+# Chinese captions fall back to a CJK font, as Windows links its UI fonts to one. Wine writes
+# its own links for Tahoma and Microsoft Sans Serif again whenever the system code page
+# changes (the tests switch locales), so this runs at every start, after the first program.
+_link_cjk_fonts() {
   local font
   for font in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Sans Serif"; do
     _reg_add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v "$font" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei"
   done
+}
+
+_configure_prefix() {
+  # A virtual desktop: showing and hiding windows then needs no window manager's answer.
+  _reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+  _reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
   # Drive D: is a fixed disk on a folder of the build, for the tests of the drive scan.
   mkdir -p "$WINEPREFIX/../fixture-drive-d"
   ln -sfn "$(cd "$WINEPREFIX/../fixture-drive-d" && pwd)" "$WINEPREFIX/dosdevices/d:"
@@ -69,6 +74,7 @@ wine_env_start() {
   # The first program that touches the window system starts the desktop process; do it here
   # for the same reason.
   "$WINE_LOADER" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+  _link_cjk_fonts
 }
 
 wine_env_stop() {
