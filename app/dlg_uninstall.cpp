@@ -27,8 +27,7 @@ void CDlgInstMulti::UninstallRow(int index, const std::wstring& installerFolder)
   rows_.rows[index].state = g_lang.GetText(msg::kUninstalling);
   listView_.ShowRow(rows_, index);
   DispatchPaintMessages();
-  std::wstring folder = rows_.rows[index].installFolder;
-  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  const std::wstring folder = WithTrailingBackslash(rows_.rows[index].installFolder);
   const UninstallRowText outcome = RowTextOf(UninstallTerminal(folder, installerFolder));
   TerminalEntry& row = rows_.rows[index];
   row.state = g_lang.GetText(outcome.message);

@@ -63,7 +63,7 @@ std::wstring FindProfileFolder(const std::wstring& folder) {
 
 void PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName) {
   if (folder.empty()) return;
-  const std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
+  const std::wstring base = WithTrailingBackslash(folder);
   const std::wstring profile = FindProfileFolder(base);
   CleanProfileCharts(profile, eaName);
   if (!FolderExists(profile) || FindEaChart(profile, eaName)) return;

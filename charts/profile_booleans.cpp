@@ -9,6 +9,7 @@
 #include "charts/first_chart.h"
 #include "charts/text_ops.h"
 #include "common/file_ctrl.h"
+#include "common/path_text.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ bool HasCopierBooleans(const std::wstring& text) {
 
 void NormalizeProfileBooleans(const std::wstring& root) {
   if (root.empty()) return;
-  const std::wstring profile = chart_files::FindProfileFolder(root.back() == L'\\' ? root : root + L"\\");
+  const std::wstring profile = chart_files::FindProfileFolder(WithTrailingBackslash(root));
   std::vector<std::wstring> charts;
   g_files.FindFiles(profile, charts, false, L"*.chr");
   for (const std::wstring& path : charts) {

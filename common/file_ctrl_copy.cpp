@@ -10,7 +10,8 @@ std::wstring WithoutTrailingBackslashes(std::wstring path) {
   return path;
 }
 
-std::wstring WithTrailingBackslash(std::wstring path) {
+// An empty path names the current root here.
+std::wstring AsFolderPrefix(std::wstring path) {
   if (path.empty() || path.back() != L'\\') path += L'\\';
   return path;
 }
@@ -35,8 +36,8 @@ int CFileCtrl::MoveFileTo(const std::wstring& source, const std::wstring& target
 }
 
 int CFileCtrl::CopyFolder(const std::wstring& source, const std::wstring& target, bool overwrite) const {
-  const std::wstring from = WithTrailingBackslash(source);
-  const std::wstring to = WithTrailingBackslash(target);
+  const std::wstring from = AsFolderPrefix(source);
+  const std::wstring to = AsFolderPrefix(target);
   if (ToLower(from) == ToLower(to)) return kCopySamePath;
   if (source.empty() || !FolderExists(source)) return kCopyNoSource;
   // A target inside the source would be copied into itself without end.

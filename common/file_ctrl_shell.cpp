@@ -1,11 +1,11 @@
 #include "common/file_ctrl.h"
+#include "common/path_text.h"
 #include "common/seams.h"
 
 std::wstring CFileCtrl::BrowseForFolder(HWND owner, const std::wstring& title,
                                         const std::wstring& initialFolder) const {
-  std::wstring folder = Prompt().BrowseFolder(owner, title.empty() ? L"Select Folder" : title, initialFolder);
-  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-  return folder;
+  return WithTrailingBackslash(
+      Prompt().BrowseFolder(owner, title.empty() ? L"Select Folder" : title, initialFolder));
 }
 
 INT_PTR CFileCtrl::ShellOpen(const std::wstring& file, const std::wstring& parameters, int showCommand) const {

@@ -143,3 +143,8 @@ bool MatchesMask(const std::wstring& name, const std::wstring& mask) {
   return mask.size() >= 2 && mask.compare(mask.size() - 2, 2, L".*") == 0 &&
          name.find(L'.') == std::wstring::npos && MatchFrom(name, 0, mask.substr(0, mask.size() - 2), 0);
 }
+
+std::wstring WithTrailingBackslash(std::wstring path) {
+  if (!path.empty() && path.back() != L'\\') path += L'\\';
+  return path;
+}

@@ -3,6 +3,8 @@
 #include <vector>
 
 // Path and version text rules; no file system access.
+// The folder with a trailing backslash; "" stays "".
+std::wstring WithTrailingBackslash(std::wstring path);
 std::wstring ParentFolderOf(const std::wstring& path);
 std::wstring FileNameOf(const std::wstring& path, bool withExtension);
 std::wstring FileExtensionOf(const std::wstring& path, bool withDot);

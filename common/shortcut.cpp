@@ -70,9 +70,7 @@ std::wstring ResolveShortcut(const std::wstring& linkPath) {
 
 void CFileCtrl::EnsureDesktopShortcut(const std::wstring& desktopFolder, const std::wstring& linkName,
                                       const std::wstring& exePath) const {
-  std::wstring base = desktopFolder;
-  if (!base.empty() && base.back() != L'\\') base += L'\\';
-  base += linkName;
+  const std::wstring base = WithTrailingBackslash(desktopFolder) + linkName;
   const std::wstring exe = ToLower(exePath);
   // Another program's shortcut may already carry the name; ours then gets a number, and
   // number 9 is reused rather than filling the desktop.

@@ -4,6 +4,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/hidden_text.h"
+#include "common/path_text.h"
 #include "common/process_path.h"
 #include "common/reg_ctrl.h"
 #include "common/seams.h"
@@ -47,11 +48,6 @@ std::wstring OrNotice(std::wstring folder, const wchar_t* notice) {
 }
 
 }  // namespace
-
-std::wstring WithTrailingBackslash(std::wstring path) {
-  if (!path.empty() && path.back() != L'\\') path += L'\\';
-  return path;
-}
 
 std::wstring FirstFolder(std::initializer_list<FolderSource> sources) {
   for (const FolderSource& source : sources) {

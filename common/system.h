@@ -35,4 +35,3 @@ extern CSystem g_system;
 using FolderSource = std::function<std::wstring()>;
 // The first source that gives a non-empty folder, with a trailing backslash; "" when none does.
 std::wstring FirstFolder(std::initializer_list<FolderSource> sources);
-std::wstring WithTrailingBackslash(std::wstring path);

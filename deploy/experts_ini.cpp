@@ -13,11 +13,6 @@ namespace {
 // Offsets and values switched in an existing file.
 constexpr std::pair<LONG, char> kEdits[] = {{8, 0}, {12, 0}, {20, 1}, {36, 1}, {44, 0}};
 
-std::wstring WithBackslash(std::wstring path) {
-  if (!path.empty() && path.back() != L'\\') path += L'\\';
-  return path;
-}
-
 bool WriteNewFile(const std::wstring& path) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
@@ -58,7 +53,7 @@ std::wstring ExpertsIniFolder(const std::wstring& target) {
   if (target.empty()) return {};
   const std::wstring parent = ParentFolderOf(target);
   if (!parent.empty() && FolderExists(parent + L"config")) return parent + L"config\\";
-  const std::wstring own = WithBackslash(target) + L"config";
+  const std::wstring own = WithTrailingBackslash(target) + L"config";
   return FolderExists(own) ? own + L"\\" : std::wstring();
 }
 

@@ -11,11 +11,6 @@
 
 namespace {
 
-std::wstring WithBackslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-  return folder;
-}
-
 // The largest EA file listed; the first listed wins among equal sizes.
 std::wstring LargestEaFile(const std::vector<std::wstring>& files) {
   std::wstring best;
@@ -35,7 +30,7 @@ std::wstring LargestEaFile(const std::vector<std::wstring>& files) {
 }  // namespace
 
 CPackage::CPackage(std::wstring packageFolder, InstallMode mode)
-    : folder_(WithBackslash(std::move(packageFolder))), mode_(mode) {}
+    : folder_(WithTrailingBackslash(std::move(packageFolder))), mode_(mode) {}
 
 void CPackage::DetectPackage(bool report) {
   providerName_.clear();

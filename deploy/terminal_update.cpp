@@ -31,7 +31,7 @@ struct TerminalRoots {
 
 TerminalRoots RootsOf(const std::wstring& terminalFolder) {
   TerminalRoots roots;
-  roots.folder = terminalFolder.ends_with(L'\\') ? terminalFolder : terminalFolder + L"\\";
+  roots.folder = WithTrailingBackslash(terminalFolder);
   roots.exe = g_mtAssist.GetTerminalExe(roots.folder);
   roots.code = g_mtAssist.GetMqlFolder(roots.folder);
   roots.data = g_mtAssist.GetDataMqlFolder(roots.folder);

@@ -16,11 +16,6 @@ namespace {
 
 constexpr int kLastChart = 99;
 
-std::wstring WithBackslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-  return folder;
-}
-
 // Libraries live in the newer layout's folder or in the older one's.
 std::wstring LibraryPath(const std::wstring& root, const std::wstring& name) {
   const std::wstring newer = root + L"libraries\\" + name;
@@ -102,7 +97,7 @@ std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::ws
 std::wstring RemoveCopierFiles(const std::wstring& root, const std::wstring& libraryList,
                                const std::wstring& eaList, const std::wstring& templateList) {
   if (root.empty()) return {};
-  const std::wstring base = WithBackslash(root);
+  const std::wstring base = WithTrailingBackslash(root);
   std::wstring result = RemoveLibraries(base, libraryList) ? L"" : kUninstallFailed;
   const std::wstring experts = RemoveExperts(base, eaList);
   if (!experts.empty()) result = experts;

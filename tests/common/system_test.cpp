@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "common/file_ctrl.h"
+#include "common/path_text.h"
 #include "common/product.h"
 #include "common/reg_ctrl.h"
 #include "common/system.h"
