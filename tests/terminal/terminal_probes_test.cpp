@@ -3,6 +3,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
+#include "terminal/data_folder_id.h"
 #include "terminal/mt_assist.h"
 #include "tests/support/fake_terminal_process.h"
 #include "tests/support/temp_folder.h"
@@ -84,6 +85,19 @@ TEST(DataFolderTest, OriginTextMatchesInAnyCaseWithLineBreaksAndTheFirstListedWi
   EXPECT_EQ(g_mtAssist.GetDataFolder(folder + L"\\", root.Path()), first);
   EXPECT_EQ(g_mtAssist.GetDataFolder(install / L"Broker", root.Path()), L"");
   EXPECT_EQ(g_mtAssist.GetDataFolder(folder, root / L"Missing\\"), L"");
+}
+
+TEST(DataFolderTest, TheFolderNamedByThePathsIdWinsOverACopyThatSortsFirst) {
+  EXPECT_EQ(TerminalDataId(L"C:\\Program Files (x86)\\CMC Markets MetaTrader 4\\"),
+            L"B313D8B5E3EEA7D6CF15F515B9125C20");
+  TempFolder root;
+  TempFolder install;
+  const std::wstring folder = install / L"Broker MT4";
+  const std::wstring id = TerminalDataId(folder);
+  MakeDataFolder(root.Path(), L"0000", folder);  // a backup copy still naming the install folder
+  MakeDataFolder(root.Path(), id, L"C:\\Old place");
+
+  EXPECT_EQ(g_mtAssist.GetDataFolder(folder, root.Path()), root / id + L"\\");
 }
 
 TEST(DataFolderTest, MqlFoldersPreferMql4ThenMql5) {
