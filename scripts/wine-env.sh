@@ -62,6 +62,7 @@ wine_env_start() {
     "$WINESERVER" -w
   fi
   [ -f "$WINEPREFIX/.pandrake-configured" ] || _configure_prefix
+  _mount_fixture_drives
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   # Wine's own services start with the first program and end a few seconds after the last
   # one, holding that program's output open meanwhile. One idle program started here keeps
@@ -77,8 +78,39 @@ wine_env_start() {
   _link_cjk_fonts
 }
 
+# Drives for the tests of what real machines do to files: S: is a small filesystem that fills
+# up, R: shows a folder read-only (its writable source is exported too, so a test can lay out
+# files first). Mounting needs root; where it fails the variables stay unset and those tests skip.
+_mount_fixture_drives() {
+  local base small ro src
+  base=$(cd "$WINEPREFIX/.." && pwd)
+  small="$base/fixture-drive-s" ro="$base/fixture-drive-r" src="$base/fixture-drive-r-src"
+  _unmount_fixture_drives
+  mkdir -p "$small" "$ro" "$src"
+  if mount -t tmpfs -o size=4m pandrake-small "$small" 2>/dev/null; then
+    ln -sfn "$small" "$WINEPREFIX/dosdevices/s:"
+    export PANDRAKE_SMALL_DRIVE='S:\'
+  fi
+  if mount --bind "$src" "$ro" 2>/dev/null && mount -o remount,bind,ro "$ro" 2>/dev/null; then
+    ln -sfn "$ro" "$WINEPREFIX/dosdevices/r:"
+    export PANDRAKE_READONLY_DRIVE='R:\'
+    export PANDRAKE_READONLY_SOURCE="Z:$(echo "$src" | tr / '\\')\\"
+  fi
+}
+
+_unmount_fixture_drives() {
+  local base
+  base=$(cd "$WINEPREFIX/.." && pwd)
+  for m in "$base/fixture-drive-s" "$base/fixture-drive-r"; do
+    mountpoint -q "$m" 2>/dev/null && umount "$m" 2>/dev/null
+  done
+  unset PANDRAKE_SMALL_DRIVE PANDRAKE_READONLY_DRIVE PANDRAKE_READONLY_SOURCE
+  return 0
+}
+
 wine_env_stop() {
   if [ -n "${WINEPREFIX:-}" ]; then
+    _unmount_fixture_drives
     "$WINESERVER" -k >/dev/null 2>&1 || true
   fi
   if [ -n "$_keepalive_pid" ]; then
