@@ -1,17 +1,28 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
+#include "app/queued_input.h"
 #include "app/resource.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
+#include "common/message_pump.h"
+#include "common/path_text.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
 #include "duplicate/duplicate_terminal.h"
 #include "terminal/mt_assist.h"
+#include "terminal/terminal_entry.h"
 #include "terminal/terminal_probe_text.h"
 
+namespace {
+
+constexpr ULONGLONG kProgressEveryMs = 100;
+
+}  // namespace
+
 void CDlgInstMulti::OnDuplicate() {
+  if (installing_ || RefuseWhileSearching()) return;
   SyncSelection();
   if (rows_.selectionMark < 0 || rows_.selectionMark >= static_cast<int>(rows_.rows.size())) {
     ShowMessage(g_lang.GetText(msg::kChooseToDuplicate), Window());
@@ -24,20 +35,47 @@ void CDlgInstMulti::OnDuplicate() {
   }
 }
 
+// The copier came along with the files, so the copy's row keeps the source's Type.
+std::wstring CDlgInstMulti::ListedRole(const std::wstring& folder) const {
+  for (const TerminalEntry& row : rows_.rows) {
+    if (RowKey(row.installFolder) == RowKey(folder)) return row.role;
+  }
+  return {};
+}
+
 void CDlgInstMulti::DuplicateAndStart(const std::wstring& folder) {
+  if (installing_) return;
+  installing_ = duplicating_ = true;
+  cancelDuplicate_ = false;
+  lastProgress_ = 0;
   SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, g_lang.GetText(msg::kDuplicating).c_str());
+  SetDlgItemTextW(Window(), IDCANCEL, g_lang.GetText(msg::kCancel).c_str());
   ShowWindow(Item(IDC_SEARCH_STATUS), SW_SHOW);
   ShowWindow(Item(IDC_TERMINAL_LIST), SW_HIDE);
   UpdateWindow(Window());
-  const DuplicateOutcome outcome = DuplicateTerminal(folder);
+  const DuplicateOutcome outcome =
+      DuplicateTerminal(folder, [this](const CopyProgress& progress) { return OnDuplicateProgress(progress); });
+  SetDlgItemTextW(Window(), IDCANCEL, g_lang.GetText(msg::kExit).c_str());
+  installing_ = duplicating_ = false;
+  DropQueuedInput();
   ShowMessage(outcome.message, Window());
   if (outcome.succeeded) {
-    rows_.rows.push_back({false, NormalizeInstallFolder(outcome.target), L"", L"", L""});
+    rows_.rows.push_back({false, NormalizeInstallFolder(outcome.target), L"", ListedRole(folder), L""});
     ShowRows();
     SaveTerminalList();
-    std::wstring target = outcome.target;
-    if (target.back() != L'\\') target += L'\\';
-    g_files.ShellOpen(g_mtAssist.GetTerminalExe(target));
+    g_files.ShellOpen(g_mtAssist.GetTerminalExe(WithTrailingBackslash(outcome.target)));
   }
   ShowSearchStatus(false);
+}
+
+// Paints the progress and lets clicks reach the Exit button only, which stops the copy.
+bool CDlgInstMulti::OnDuplicateProgress(const CopyProgress& progress) {
+  const ULONGLONG now = GetTickCount64();
+  if (now - lastProgress_ < kProgressEveryMs) return !cancelDuplicate_;
+  lastProgress_ = now;
+  SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, DuplicateProgressText(progress).c_str());
+  DispatchPaintMessages();
+  MSG message;
+  while (PeekMessageW(&message, Item(IDCANCEL), WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) DispatchMessageW(&message);
+  return !cancelDuplicate_;
 }

@@ -227,7 +227,11 @@ void CDlgInstMulti::CreateDesktopShortcut() {
 bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
   if (code != BN_CLICKED) return false;
   switch (id) {
-    case IDCANCEL: OnExit(); return true;
+    case IDCANCEL:
+      // During a copy the Exit button stops the copy instead of closing the window.
+      if (duplicating_) cancelDuplicate_ = true;
+      else OnExit();
+      return true;
     case IDOK: return true;  // Enter does not close the window.
     case IDC_SELECT_ALL: OnSelectAll(); return true;
     case IDC_INVERSE: OnInverse(); return true;

@@ -8,6 +8,7 @@
 #include "app/terminal_rows.h"
 #include "common/unique_handle.h"
 #include "deploy/deploy_package.h"
+#include "duplicate/copy_plan.h"
 #include "deploy/package_folder.h"
 
 // What one run of an install command did.
@@ -93,6 +94,8 @@ class CDlgInstMulti : public CDialogBase {
   void OnUninstall();
   void UninstallRow(int index, const std::wstring& installerFolder);
   void DuplicateAndStart(const std::wstring& folder);
+  std::wstring ListedRole(const std::wstring& folder) const;
+  bool OnDuplicateProgress(const CopyProgress& progress);
   std::wstring AccountOf(const std::wstring& installFolder) const;
 
   std::wstring installerPath_;
@@ -102,6 +105,9 @@ class CDlgInstMulti : public CDialogBase {
   bool started_ = false;
   bool searching_ = false;
   bool installing_ = false;
+  bool duplicating_ = false;
+  bool cancelDuplicate_ = false;
+  ULONGLONG lastProgress_ = 0;
   bool minimized_ = false;
   bool webPaneShown_ = false;
   CPackage package_;

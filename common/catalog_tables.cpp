@@ -118,6 +118,14 @@ constexpr CatalogEntry kEnglishMessages[] = {
     {147, L""},
     {148, L""},
     {149, L""},
+    {190, L"Duplicating: {0} of {1} files, {2} of {3} MB copied..."},
+    {191, L"The duplication was cancelled."},
+    {192, L"The partly made copy was removed."},
+    {193, L"Failed to copy file!"},
+    {194, L"Not enough free space on {0}: the copy needs {1} MB, only {2} MB are free. Nothing was copied."},
+    {195, L"Left out, links are not followed:"},
+    {196, L"The partly made copy could not be removed completely:"},
+    {197, L"Failed to create folder!"},
 };
 
 constexpr CatalogEntry kSimplifiedMessages[] = {
@@ -230,6 +238,14 @@ constexpr CatalogEntry kSimplifiedMessages[] = {
     {141, L"帮助"},
     {142, L"退出"},
     {143, L"关于"},
+    {190, L"正在复制平台: 已复制 {0}/{1} 个文件, {2}/{3} MB..."},
+    {191, L"复制已取消。"},
+    {192, L"未完成的副本已删除。"},
+    {193, L"复制文件失败!"},
+    {194, L"{0} 的剩余空间不足: 复制需要 {1} MB, 仅剩 {2} MB。未复制任何文件。"},
+    {195, L"以下链接未复制(不跟随链接):"},
+    {196, L"未完成的副本未能完全删除:"},
+    {197, L"创建文件夹失败!"},
 };
 
 constexpr CatalogEntry kTraditionalMessages[] = {
@@ -341,6 +357,14 @@ constexpr CatalogEntry kTraditionalMessages[] = {
     {141, L"幫助"},
     {142, L"退出"},
     {143, L"關於"},
+    {190, L"正在復制平台: 已復制 {0}/{1} 個文件, {2}/{3} MB..."},
+    {191, L"復制已取消。"},
+    {192, L"未完成的副本已刪除。"},
+    {193, L"復制文件失敗!"},
+    {194, L"{0} 的剩餘空間不足: 復制需要 {1} MB, 僅剩 {2} MB。未復制任何文件。"},
+    {195, L"以下鏈接未復制(不跟隨鏈接):"},
+    {196, L"未完成的副本未能完全刪除:"},
+    {197, L"創建文件夾失敗!"},
 };
 }  // namespace
 

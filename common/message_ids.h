@@ -65,5 +65,14 @@ enum : int {
   kDuplicateDone = 74,
   kDuplicate = 75,
   kCopyFailed = 76,
+  kCancel = 116,
+  kDuplicateProgress = 190,
+  kDuplicateCancelled = 191,
+  kCopyRemoved = 192,
+  kCopyFileFailed = 193,
+  kNoRoomForCopy = 194,
+  kLinksLeftOut = 195,
+  kCopyNotRemoved = 196,
+  kCreateFolderFailed = 197,
 };
 }  // namespace msg

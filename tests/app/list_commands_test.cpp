@@ -3,6 +3,8 @@
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "common/unique_handle.h"
+#include "terminal/data_folder_id.h"
+#include "terminal/mt_assist.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace {
@@ -184,14 +186,52 @@ TEST_F(ListCommandsTest, AFailedDuplicationIsNotListed) {
   seams_.prompt.answers = {true};
   Click(IDC_DUPLICATE);
   ASSERT_EQ(seams_.prompt.Messages().size(), 1u);
-  EXPECT_EQ(seams_.prompt.Messages()[0].find(g_lang.GetText(msg::kCopyFailed) + L"#0"), 0u);
+  EXPECT_EQ(seams_.prompt.Messages()[0].find(g_lang.GetText(msg::kCopyFileFailed) + L"\n"), 0u);
   EXPECT_EQ(dialog_->Rows().rows.size(), 1u);
   EXPECT_TRUE(seams_.shell.calls.empty());
 }
 
+
+TEST_F(ListCommandsTest, ADuplicatedNewerTerminalKeepsItsTypeAndGetsItsOwnDataFolder) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  const std::wstring sourceData = CMTAssist::DataFolderRoot() + TerminalDataId(folder);
+  const std::wstring copyData = CMTAssist::DataFolderRoot() + TerminalDataId(folder + L"_C01");
+  for (const wchar_t* file : {L"\\profiles\\default\\chart01.chr", L"\\profiles\\default\\chart02.chr",
+                              L"\\MQL4\\Experts\\own.ex4"}) {
+    WriteBytes(sourceData + file, "x");
+  }
+  MainWindowTest::OpenWith({folder}, "02");
+  Select(0);
+  seams_.prompt.answers = {true};
+  Click(IDC_DUPLICATE);
+  const bool copied = FileExists(copyData + L"\\profiles\\default\\chart02.chr") &&
+                      FileExists(copyData + L"\\MQL4\\Experts\\own.ex4");
+  RemoveTree(sourceData);
+  RemoveTree(copyData);
+  EXPECT_TRUE(copied);
+  ASSERT_EQ(dialog_->Rows().rows.size(), 2u);
+  EXPECT_EQ(dialog_->Rows().rows[1].role, g_lang.GetText(msg::kRoleReceiver));
+  EXPECT_EQ(dialog_->Rows().rows[1].account, L"");
+}
+
+TEST_F(ListCommandsTest, TheExitButtonCancelsARunningDuplicationAndKeepsTheWindow) {
+  const std::wstring folder = MakeTerminal(L"MT4");
+  OpenWith({folder});
+  Select(0);
+  seams_.prompt.answers = {true};
+  HWND exitButton = dialog_->Item(IDCANCEL);
+  PostMessageW(exitButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(exitButton, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  Click(IDC_DUPLICATE);
+  ASSERT_EQ(seams_.prompt.Messages().size(), 1u);
+  EXPECT_EQ(seams_.prompt.Messages()[0].find(g_lang.GetText(msg::kDuplicateCancelled)), 0u);
+  EXPECT_EQ(PathKind(folder + L"_C01"), kPathNone);
+  EXPECT_EQ(dialog_->Rows().rows.size(), 1u);
+  EXPECT_TRUE(IsWindow(dialog_->Window()));
+  EXPECT_EQ(TextOf(exitButton), g_lang.GetText(msg::kExit));
+}
 }  // namespace
 
-#include "terminal/mt_assist.h"
 #include "tests/support/fake_terminal_process.h"
 
 namespace {
