@@ -8,13 +8,20 @@
 namespace {
 
 // Carries out the moves on a set of names: every source is there and no target is
-// replaced, so no chart is lost.
-std::set<std::wstring> Apply(std::set<std::wstring> names, const std::vector<ChartMove>& moves) {
+// replaced, so no chart is lost. File names ignore case.
+std::wstring Lower(std::wstring name) {
+  for (wchar_t& c : name) c = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
+  return name;
+}
+
+std::set<std::wstring> Apply(const std::set<std::wstring>& start, const std::vector<ChartMove>& moves) {
+  std::set<std::wstring> names;
+  for (const std::wstring& name : start) names.insert(Lower(name));
   for (const ChartMove& move : moves) {
-    FUZZ_CHECK(names.count(move.from) == 1);
-    FUZZ_CHECK(names.count(move.to) == 0);
-    names.erase(move.from);
-    names.insert(move.to);
+    FUZZ_CHECK(names.count(Lower(move.from)) == 1);
+    FUZZ_CHECK(names.count(Lower(move.to)) == 0);
+    names.erase(Lower(move.from));
+    names.insert(Lower(move.to));
   }
   return names;
 }
@@ -41,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::wstring chartName = FuzzText(data, size);
   std::set<std::wstring> profile{ChartFileName(1), chartName};
-  const std::set<std::wstring> swapped = Apply(profile, PlanChartSwap(chartName));
-  FUZZ_CHECK(swapped == profile);
+  FUZZ_CHECK(Apply(profile, PlanChartSwap(chartName)) == Apply(profile, {}));
 
   const auto f = FuzzFields(data, size, 3);
   const PromotionPlan plan = PlanPromotion(f[0], f[1], f[2]);
