@@ -47,7 +47,8 @@ std::wstring CollapseBackslashes(const std::wstring& text) {
 }
 
 // Greedy match that remembers only the last "*": on a mismatch that star takes one more
-// character. Linear in name and mask, so no mask can stall a folder scan.
+// character. Earlier stars never need to retry, so the work stays within name length times
+// mask length and no mask can stall a folder scan.
 bool MatchFrom(const std::wstring& name, const std::wstring& mask) {
   std::size_t n = 0, m = 0;
   std::size_t starMask = std::wstring::npos, starName = 0;
