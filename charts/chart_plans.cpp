@@ -22,7 +22,8 @@ std::vector<ChartMove> PlanChartSwap(const std::wstring& chartFileName) {
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
   const std::wstring first = ChartFileName(1);
-  if (lower == first) return {};
+  // A chart under the temporary name itself would be overwritten by chart01 on the way.
+  if (lower == first || lower == kSwapChartName) return {};
   return {{first, kSwapChartName}, {chartFileName, first}, {kSwapChartName, chartFileName}};
 }
 

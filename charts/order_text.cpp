@@ -24,8 +24,10 @@ bool IsLine(const std::wstring& line, const std::wstring& symbol, const std::wst
   return LineFrom(line, 0) == symbol + L"," + periodName;
 }
 
+// A text cut after its CR only needs the LF, or that line would end in a stray CR.
 std::wstring EndedWithLineBreak(const std::wstring& text) {
-  return text.empty() || text.back() == L'\n' ? text : text + L"\r\n";
+  if (text.empty() || text.back() == L'\n') return text;
+  return text + (text.back() == L'\r' ? L"\n" : L"\r\n");
 }
 
 }  // namespace

@@ -1,19 +1,21 @@
 #include "common/device_path.h"
 
-#include <cwctype>
-
 namespace {
+
+// Device names and drive letters are ASCII; folding only A-Z keeps the match free of the
+// C runtime's locale.
+wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 0x20) : c; }
 
 bool IsFloppyDrive(const std::wstring& drive) {
   if (drive.empty()) return false;
-  const wchar_t letter = static_cast<wchar_t>(std::towupper(drive[0]));
+  const wchar_t letter = AsciiUpper(drive[0]);
   return letter == L'A' || letter == L'B';
 }
 
 bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
   if (prefix.size() > text.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::towlower(text[i]) != std::towlower(prefix[i])) return false;
+    if (AsciiUpper(text[i]) != AsciiUpper(prefix[i])) return false;
   }
   return true;
 }

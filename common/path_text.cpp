@@ -46,23 +46,28 @@ std::wstring CollapseBackslashes(const std::wstring& text) {
   return out;
 }
 
-bool MatchFrom(const std::wstring& name, std::size_t n, const std::wstring& mask, std::size_t m) {
-  while (m < mask.size()) {
-    const wchar_t c = mask[m];
-    if (c == L'*') {
-      while (m < mask.size() && mask[m] == L'*') ++m;
-      if (m == mask.size()) return true;
-      for (std::size_t k = n; k <= name.size(); ++k) {
-        if (MatchFrom(name, k, mask, m)) return true;
-      }
+// Greedy match that remembers only the last "*": on a mismatch that star takes one more
+// character. Earlier stars never need to retry, so the work stays within name length times
+// mask length and no mask can stall a folder scan.
+bool MatchFrom(const std::wstring& name, const std::wstring& mask) {
+  std::size_t n = 0, m = 0;
+  std::size_t starMask = std::wstring::npos, starName = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == L'*') {
+      starMask = ++m;
+      starName = n;
+    } else if (m < mask.size() && (mask[m] == L'?' || LowerChar(mask[m]) == LowerChar(name[n]))) {
+      ++n;
+      ++m;
+    } else if (starMask != std::wstring::npos) {
+      m = starMask;
+      n = ++starName;
+    } else {
       return false;
     }
-    if (n == name.size()) return false;
-    if (c != L'?' && LowerChar(c) != LowerChar(name[n])) return false;
-    ++n;
-    ++m;
   }
-  return n == name.size();
+  while (m < mask.size() && mask[m] == L'*') ++m;
+  return m == mask.size();
 }
 
 }  // namespace
@@ -138,10 +143,10 @@ std::vector<std::wstring> SplitMasks(const std::wstring& masks) {
 }
 
 bool MatchesMask(const std::wstring& name, const std::wstring& mask) {
-  if (MatchFrom(name, 0, mask, 0)) return true;
+  if (MatchFrom(name, mask)) return true;
   // "name.*" also takes a name without any dot, as the system's own search does.
   return mask.size() >= 2 && mask.compare(mask.size() - 2, 2, L".*") == 0 &&
-         name.find(L'.') == std::wstring::npos && MatchFrom(name, 0, mask.substr(0, mask.size() - 2), 0);
+         name.find(L'.') == std::wstring::npos && MatchFrom(name, mask.substr(0, mask.size() - 2));
 }
 
 std::wstring WithTrailingBackslash(std::wstring path) {

@@ -1,5 +1,4 @@
 #include <climits>
-#include <cwctype>
 
 #include "common/path_text.h"
 
@@ -17,10 +16,13 @@ std::vector<std::wstring> SplitAtDots(const std::wstring& text) {
   return parts;
 }
 
+// The blanks of the "C" locale, named here so no C runtime locale changes what counts.
+bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
 // The value of the leading digits after optional blanks and a sign; 0 without digits.
 long long LeadingNumber(const std::wstring& part) {
   std::size_t i = 0;
-  while (i < part.size() && std::iswspace(part[i])) ++i;
+  while (i < part.size() && IsBlank(part[i])) ++i;
   bool negative = false;
   if (i < part.size() && (part[i] == L'+' || part[i] == L'-')) negative = part[i++] == L'-';
   long long value = 0;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test under Wine on a private Xvfb display.
-# Extra arguments go to ctest (for example -R Catalog).
+# Builds everything; runs the text tests and every fuzz target natively under the sanitizers
+# (scripts/fuzz.sh, 5 s a target), then every test under Wine on a private Xvfb display.
+# Extra arguments go to ctest (for example -R Catalog) and skip the native part.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 scripts/build.sh
+[ $# -gt 0 ] || scripts/fuzz.sh
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start "$build_dir" yes
