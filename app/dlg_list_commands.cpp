@@ -10,6 +10,7 @@
 #include "common/seams.h"
 #include "common/winmsg.h"
 #include "terminal/terminal_discovery.h"
+#include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_list_codec.h"
 #include "terminal/terminal_probe_text.h"
@@ -62,8 +63,9 @@ void CDlgInstMulti::LoadTerminalList() {
   for (std::size_t i = 0; i < g_mtAssist.exePaths.size(); ++i) {
     running.push_back({g_mtAssist.exePaths[i], g_mtAssist.accounts[i]});
   }
+  const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
   rows_.rows = MergeTerminalRows(entries, running, [](const std::wstring& folder) { return FolderExists(folder); },
-                                 [this](const std::wstring& folder) { return AccountOf(folder); });
+                                 [&dataFolders](const std::wstring& folder) { return g_mtAssist.AccountOf(folder, dataFolders); });
   ShowRows();
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class DataFolderMap;
+
 // The terminal and deployment engine; one process-wide instance.
 class CMTAssist {
  public:
@@ -41,6 +43,9 @@ class CMTAssist {
   std::wstring FindRunningAccount(const std::wstring& installFolder) const;
   // The account a row shows: the running terminal's, else the last one in its journals.
   std::wstring AccountOf(const std::wstring& installFolder) const;
+  // The same for a pass over many rows, with the data folders listed once for all.
+  std::wstring AccountOf(const std::wstring& installFolder, const DataFolderMap& dataFolders) const;
+  std::wstring ReadAccountFromLogs(const std::wstring& installFolder, const DataFolderMap& dataFolders) const;
   // Where newer terminals keep their per-user data folders.
   static std::wstring DataFolderRoot();
 

@@ -9,6 +9,7 @@
 #include "common/reg_ctrl.h"
 #include "common/system.h"
 #include "common/unique_handle.h"
+#include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_probe_text.h"
 
@@ -126,7 +127,8 @@ std::wstring FindTerminals(const DiscoverySources& sources) {
 
 void MergeSearchResult(std::vector<TerminalEntry>& rows, const std::wstring& candidates) {
   AppendFoundTerminals(rows, candidates);
-  for (TerminalEntry& row : rows) row.account = g_mtAssist.AccountOf(row.installFolder);
+  const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
+  for (TerminalEntry& row : rows) row.account = g_mtAssist.AccountOf(row.installFolder, dataFolders);
 }
 
 FolderListing ListFolder(const std::wstring& folder) {

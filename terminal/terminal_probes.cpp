@@ -2,6 +2,7 @@
 #include "common/path_text.h"
 #include "common/system.h"
 #include "terminal/data_folder_id.h"
+#include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_probe_text.h"
 
@@ -41,6 +42,15 @@ std::wstring AccountFromJournals(const std::wstring& logsFolder) {
     const double size = g_files.GetFileLength(*it);
     if (size < 1 || size > kMaxJournalBytes || !IsJournalFileName(FileNameOf(*it, true))) continue;
     std::wstring account = AccountFromJournal(g_files.ReadTextFile(*it));
+    if (!account.empty()) return account;
+  }
+  return {};
+}
+
+std::wstring AccountFromTerminal(const std::wstring& dataFolder, const std::wstring& installFolder) {
+  for (const std::wstring& folder : {dataFolder, WithTrailingBackslash(installFolder)}) {
+    if (folder.empty()) continue;
+    std::wstring account = AccountFromJournals(folder + L"logs\\");
     if (!account.empty()) return account;
   }
   return {};
@@ -123,12 +133,12 @@ std::wstring CMTAssist::ReadAccountFromLogs(const std::wstring& installFolder) c
 
 std::wstring CMTAssist::ReadAccountFromLogs(const std::wstring& installFolder, const std::wstring& dataRoot) const {
   if (installFolder.empty()) return {};
-  for (const std::wstring& folder : {GetDataFolder(installFolder, dataRoot), WithTrailingBackslash(installFolder)}) {
-    if (folder.empty()) continue;
-    std::wstring account = AccountFromJournals(folder + L"logs\\");
-    if (!account.empty()) return account;
-  }
-  return {};
+  return AccountFromTerminal(GetDataFolder(installFolder, dataRoot), installFolder);
+}
+
+std::wstring CMTAssist::ReadAccountFromLogs(const std::wstring& installFolder, const DataFolderMap& dataFolders) const {
+  if (installFolder.empty()) return {};
+  return AccountFromTerminal(dataFolders.Find(installFolder), installFolder);
 }
 
 std::wstring CMTAssist::FindRunningAccount(const std::wstring& installFolder) const {
@@ -144,4 +154,9 @@ std::wstring CMTAssist::FindRunningAccount(const std::wstring& installFolder) co
 std::wstring CMTAssist::AccountOf(const std::wstring& installFolder) const {
   std::wstring account = FindRunningAccount(installFolder);
   return account.empty() ? ReadAccountFromLogs(installFolder) : account;
+}
+
+std::wstring CMTAssist::AccountOf(const std::wstring& installFolder, const DataFolderMap& dataFolders) const {
+  std::wstring account = FindRunningAccount(installFolder);
+  return account.empty() ? ReadAccountFromLogs(installFolder, dataFolders) : account;
 }

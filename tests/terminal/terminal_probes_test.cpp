@@ -4,6 +4,7 @@
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "terminal/data_folder_id.h"
+#include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "tests/support/fake_terminal_process.h"
 #include "tests/support/temp_folder.h"
@@ -98,6 +99,22 @@ TEST(DataFolderTest, TheFolderNamedByThePathsIdWinsOverACopyThatSortsFirst) {
   MakeDataFolder(root.Path(), id, L"C:\\Old place");
 
   EXPECT_EQ(g_mtAssist.GetDataFolder(folder, root.Path()), root / id + L"\\");
+}
+
+TEST(DataFolderTest, TheMapBuiltOnceAnswersAsTheProbe) {
+  TempFolder root;
+  TempFolder install;
+  const std::wstring byId = install / L"By id";
+  const std::wstring byOrigin = install / L"By origin";
+  MakeDataFolder(root.Path(), L"0000", byId);
+  MakeDataFolder(root.Path(), TerminalDataId(byId), L"C:\\Old place");
+  MakeDataFolder(root.Path(), L"1111", L" " + ToLower(byOrigin) + L"\r\n");
+  const DataFolderMap map(root.Path());
+
+  for (const std::wstring& folder : {byId, byOrigin, byOrigin + L"\\", install / L"Missing", std::wstring()}) {
+    EXPECT_EQ(map.Find(folder), g_mtAssist.GetDataFolder(folder, root.Path())) << folder;
+  }
+  EXPECT_EQ(DataFolderMap(root / L"Missing\\").Find(byOrigin), L"");
 }
 
 TEST(DataFolderTest, MqlFoldersPreferMql4ThenMql5) {
