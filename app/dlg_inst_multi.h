@@ -92,6 +92,7 @@ class CDlgInstMulti : public CDialogBase {
   void ShowInstallSummary(const InstallRun& run, bool plain);
   void OnUninstall();
   void UninstallRow(int index, const std::wstring& installerFolder);
+  void OfferElevatedRestart();
   void DuplicateAndStart(const std::wstring& folder);
   std::wstring AccountOf(const std::wstring& installFolder) const;
 

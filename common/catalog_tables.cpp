@@ -118,6 +118,7 @@ constexpr CatalogEntry kEnglishMessages[] = {
     {147, L""},
     {148, L""},
     {149, L""},
+    {205, L"This terminal's folder needs administrator rights. Restart the installer as administrator?"},
 };
 
 constexpr CatalogEntry kSimplifiedMessages[] = {
@@ -230,6 +231,7 @@ constexpr CatalogEntry kSimplifiedMessages[] = {
     {141, L"帮助"},
     {142, L"退出"},
     {143, L"关于"},
+    {205, L"此终端的文件夹需要管理员权限。是否以管理员身份重新启动安装程序?"},
 };
 
 constexpr CatalogEntry kTraditionalMessages[] = {
@@ -341,6 +343,7 @@ constexpr CatalogEntry kTraditionalMessages[] = {
     {141, L"幫助"},
     {142, L"退出"},
     {143, L"關於"},
+    {205, L"此終端的資料夾需要管理員權限。是否以管理員身分重新啟動安裝程式?"},
 };
 }  // namespace
 

@@ -65,5 +65,6 @@ enum : int {
   kDuplicateDone = 74,
   kDuplicate = 75,
   kCopyFailed = 76,
+  kRestartAsAdministrator = 205,
 };
 }  // namespace msg

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "app/resource.h"
@@ -171,6 +172,56 @@ TEST(InstallerPackageRun, VersionSizeAndShortcutSurviveARestart) {
     EXPECT_EQ(rect.bottom - rect.top, 640);
   }
   DeleteFileW(link.c_str());
+}
+
+// Appends to an environment variable for the programs started while it lives.
+class AppendedEnvironment {
+ public:
+  AppendedEnvironment(const wchar_t* name, const std::wstring& suffix) : name_(name) {
+    wchar_t old[1024] = {};
+    const DWORD length = GetEnvironmentVariableW(name, old, 1024);
+    had_ = length > 0 && length < 1024;
+    old_ = old;
+    SetEnvironmentVariableW(name, (old_ + suffix).c_str());
+  }
+  ~AppendedEnvironment() { SetEnvironmentVariableW(name_, had_ ? old_.c_str() : nullptr); }
+
+ private:
+  const wchar_t* name_;
+  std::wstring old_;
+  bool had_ = false;
+};
+
+TEST(InstallerPackageRun, DllsPlantedBesideTheInstallerAreNeverLoaded) {
+  if (TestLocale() == "tw") GTEST_SKIP() << "a Traditional Chinese system opens the notice box first";
+  SettingsFileAside settings;
+  TempFolder package;
+  TempFolder terminal;
+  const std::wstring exe = package / L"Pandrake.exe";
+  ASSERT_TRUE(CopyFileW(WindowsPathOfUnixPath(PANDRAKE_EXE_UNIX_PATH).c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((TestProgramFolder() + L"orbix_test.dll").c_str(), (package / L"orbix.dll").c_str(), FALSE));
+  MakeSignalDatabase(package / L"orbix.sin");
+  const wchar_t* names[] = {L"version", L"bcrypt", L"uxtheme", L"dwmapi", L"cryptbase", L"userenv", L"msasn1"};
+  for (const wchar_t* name : names) {
+    const std::wstring planted = TestProgramFolder() + L"planted\\" + name + L".dll";
+    ASSERT_TRUE(CopyFileW(planted.c_str(), (package / (std::wstring(name) + L".dll")).c_str(), FALSE)) << name;
+  }
+  // A listed terminal makes the start-up update hash its folder name, so bcrypt is used too.
+  WriteBytes(terminal / L"terminal.exe", "MZ");
+  const std::wstring list = terminal.Path().substr(0, terminal.Path().size() - 1);
+  WriteBytes(settings.Path(), "[MAIN]\r\nPATH=10" + std::string(list.begin(), list.end()) + "*|\r\n");
+  {
+    // Wine runs its own system DLLs even when one of the name lies beside the program;
+    // native-then-builtin makes it take the planted file as Windows would.
+    AppendedEnvironment overrides(L"WINEDLLOVERRIDES", L";version,bcrypt,uxtheme,dwmapi,cryptbase,userenv,msasn1=n,b");
+    InstallerProcess installer(exe);
+    ASSERT_NE(installer.Window(), nullptr);
+    EXPECT_EQ(ListView_GetItemCount(GetDlgItem(installer.Window(), IDC_TERMINAL_LIST)), 1);
+  }
+  for (const wchar_t* name : names) {
+    const std::wstring marker = package / (std::wstring(name) + L".dll.loaded");
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  }
 }
 
 }  // namespace

@@ -44,6 +44,11 @@ INT_PTR RecordingShell::Open(const std::wstring& file, const std::wstring& param
   return result;
 }
 
+DWORD RecordingShell::Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) {
+  calls.push_back({file, parameters, SW_SHOWNORMAL, verb});
+  return runResult;
+}
+
 INT_PTR StartingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand) {
   RecordingShell::Open(file, parameters, showCommand);
   if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return result;
