@@ -49,8 +49,8 @@ class RecordingShell : public ShellLauncher {
 };
 
 // Records every launch like RecordingShell and really starts a program given by the path of
-// an existing file, so a closed terminal runs again; anything else (a browser, a web page)
-// is only recorded.
+// an existing file without parameters, so a closed terminal runs again; anything else (a
+// browser and its page) is only recorded.
 class StartingShell : public RecordingShell {
  public:
   INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;
