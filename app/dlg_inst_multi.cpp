@@ -6,6 +6,7 @@
 
 #include "app/resource.h"
 #include "common/file_ctrl.h"
+#include "common/file_failure.h"
 #include "common/ini_file.h"
 #include "common/message_ids.h"
 #include "common/message_pump.h"
@@ -97,8 +98,10 @@ bool CDlgInstMulti::OnInit() {
   ShowTraditionalChineseNotice();
   CreateDesktopShortcut();
   package_.DetectPackage(true);
+  TakeAccessDenied();
   AutoUpdateTerminals(
       {InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(), DispatchPaintMessages});
+  OfferElevatedRestart();
   return true;
 }
 
@@ -211,7 +214,7 @@ void CDlgInstMulti::ShowTraditionalChineseNotice() {
   const LANGID language = GetUserDefaultLangID();
   if (language != kTraditionalChineseTaiwan && language != kTraditionalChineseHongKong) return;
   ShowMessage(L"軟件檢測到您的系統為體體版,請下載繁體版跟單系統!", Window());
-  Launcher().Open(L"IEXPLORE", g_lang.GetProductText(product_text::kTraditionalDownload), SW_SHOWNORMAL);
+  g_files.OpenInBrowser(g_lang.GetProductText(product_text::kTraditionalDownload));
 }
 
 void CDlgInstMulti::CreateDesktopShortcut() {

@@ -93,6 +93,7 @@ class CDlgInstMulti : public CDialogBase {
   void ShowInstallSummary(const InstallRun& run, bool plain);
   void OnUninstall();
   void UninstallRow(int index, const std::wstring& installerFolder);
+  void OfferElevatedRestart();
   void DuplicateAndStart(const std::wstring& folder);
   std::wstring ListedRole(const std::wstring& folder) const;
   bool OnDuplicateProgress(const CopyProgress& progress);

@@ -3,6 +3,7 @@
 #include "app/dlg_inst_multi.h"
 #include "app/queued_input.h"
 #include "common/file_ctrl.h"
+#include "common/file_failure.h"
 #include "common/message_ids.h"
 #include "common/message_pump.h"
 #include "common/product.h"
@@ -44,6 +45,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
                                       bool plain) {
   const std::wstring roleWord = g_lang.GetText(role == kRoleReceiver ? msg::kRoleReceiver : msg::kRoleProvider);
   InstallRun run;
+  TakeAccessDenied();
   installing_ = true;
   for (int index : RowsToInstall()) {
     TerminalEntry& row = rows_.rows[index];
@@ -89,6 +91,7 @@ void CDlgInstMulti::OnInstall(SignalRole role) {
   const std::optional<std::wstring> eaName = package_.ChooseRoleEa(role);
   if (!eaName) return;
   ShowInstallSummary(InstallRows(SourceOf(package_, role), *eaName, role, false), false);
+  OfferElevatedRestart();
 }
 
 void CDlgInstMulti::PlainInstall() {
@@ -100,4 +103,5 @@ void CDlgInstMulti::PlainInstall() {
   source.expertsMask = package_.ExpertsMask();
   source.librariesMask = package_.LibrariesMask();
   ShowInstallSummary(InstallRows(source, L"", kRoleNone, true), true);
+  OfferElevatedRestart();
 }

@@ -2,6 +2,7 @@
 
 #include "app/dlg_inst_multi.h"
 #include "app/queued_input.h"
+#include "common/file_failure.h"
 #include "common/message_ids.h"
 #include "common/message_pump.h"
 #include "common/path_text.h"
@@ -16,10 +17,12 @@ void CDlgInstMulti::OnUninstall() {
     ShowMessage(g_lang.GetText(msg::kSelectToUninstall), Window());
     return;
   }
+  TakeAccessDenied();
   installing_ = true;
   for (int index : indexes) UninstallRow(index, ParentFolderOf(installerPath_));
   installing_ = false;
   DropQueuedInput();
+  OfferElevatedRestart();
 }
 
 // Removes the copier from the row's terminal and writes the outcome into its State and Type.

@@ -1,10 +1,10 @@
 #include "app/hyperlink.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <utility>
 
+#include "common/common_controls.h"
 #include "common/file_ctrl.h"
 
 namespace {
@@ -36,7 +36,7 @@ bool CHyperlink::Attach(HWND control, std::wstring address) {
   if (control == nullptr) return false;
   address_ = std::move(address);
   font_.Reset(CreateUnderlinedFont(control));
-  if (!SetWindowSubclass(control, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+  if (!comctl::SetWindowSubclass(control, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
     font_.Reset();
     return false;
   }
@@ -46,7 +46,7 @@ bool CHyperlink::Attach(HWND control, std::wstring address) {
 }
 
 void CHyperlink::Detach() {
-  if (control_ != nullptr) RemoveWindowSubclass(control_, Procedure, kSubclassId);
+  if (control_ != nullptr) comctl::RemoveWindowSubclass(control_, Procedure, kSubclassId);
   control_ = nullptr;
   font_.Reset();
   pressed_ = false;
@@ -59,7 +59,7 @@ LRESULT CALLBACK CHyperlink::Procedure(HWND window, UINT message, WPARAM wParam,
   try {
     return self->Handle(message, wParam, lParam);
   } catch (...) {
-    return DefSubclassProc(window, message, wParam, lParam);
+    return comctl::DefSubclassProc(window, message, wParam, lParam);
   }
 }
 
@@ -88,7 +88,7 @@ LRESULT CHyperlink::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: {
       HWND window = control_;
       Detach();
-      return DefSubclassProc(window, message, wParam, lParam);
+      return comctl::DefSubclassProc(window, message, wParam, lParam);
     }
     default:
       return HandleDrawing(message, wParam, lParam);
@@ -101,7 +101,7 @@ LRESULT CHyperlink::HandleDrawing(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_UPDATEUISTATE: {
-      const LRESULT result = DefSubclassProc(control_, message, wParam, lParam);
+      const LRESULT result = comctl::DefSubclassProc(control_, message, wParam, lParam);
       InvalidateRect(control_, nullptr, TRUE);
       return result;
     }
@@ -118,13 +118,13 @@ LRESULT CHyperlink::HandleDrawing(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     default:
-      return DefSubclassProc(control_, message, wParam, lParam);
+      return comctl::DefSubclassProc(control_, message, wParam, lParam);
   }
 }
 
 // The dialog manager keeps Enter for the default button unless the focused control asks for it.
 LRESULT CHyperlink::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
-  const LRESULT code = DefSubclassProc(control_, WM_GETDLGCODE, wParam, lParam);
+  const LRESULT code = comctl::DefSubclassProc(control_, WM_GETDLGCODE, wParam, lParam);
   const auto* key = reinterpret_cast<const MSG*>(lParam);
   const bool ours =
       key != nullptr && key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_SPACE);
@@ -134,7 +134,7 @@ LRESULT CHyperlink::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
 LRESULT CHyperlink::OnKeyDown(WPARAM key, LPARAM flags) {
   // Bit 30 marks auto-repeat: a held key opens the site once.
   const bool repeat = (flags & 0x40000000) != 0;
-  if ((key != VK_RETURN && key != VK_SPACE) || repeat) return DefSubclassProc(control_, WM_KEYDOWN, key, flags);
+  if ((key != VK_RETURN && key != VK_SPACE) || repeat) return comctl::DefSubclassProc(control_, WM_KEYDOWN, key, flags);
   g_files.OpenInBrowser(address_);
   return 0;
 }

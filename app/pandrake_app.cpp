@@ -1,8 +1,7 @@
 #include "app/pandrake_app.h"
 
-#include <commctrl.h>
-
 #include "app/dlg_inst_multi.h"
+#include "common/common_controls.h"
 #include "common/file_ctrl.h"
 #include "common/product.h"
 #include "common/system.h"
@@ -10,7 +9,7 @@
 
 bool CPandrakerApp::InitInstance() {
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
-  InitCommonControlsEx(&controls);
+  comctl::InitCommonControlsEx(&controls);
   const std::wstring installerPath = GetModuleFilePath();
   SetDeployTraceFile(DeployTraceFileFor(installerPath, g_system.GetTempFolder(), g_product.edition->productCode));
   CDlgInstMulti window(instance_, installerPath);

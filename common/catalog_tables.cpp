@@ -126,6 +126,7 @@ constexpr CatalogEntry kEnglishMessages[] = {
     {195, L"Left out, links are not followed:"},
     {196, L"The partly made copy could not be removed completely:"},
     {197, L"Failed to create folder!"},
+    {205, L"This terminal's folder needs administrator rights. Restart the installer as administrator?"},
 };
 
 constexpr CatalogEntry kSimplifiedMessages[] = {
@@ -246,6 +247,7 @@ constexpr CatalogEntry kSimplifiedMessages[] = {
     {195, L"以下链接未复制(不跟随链接):"},
     {196, L"未完成的副本未能完全删除:"},
     {197, L"创建文件夹失败!"},
+    {205, L"此终端的文件夹需要管理员权限。是否以管理员身份重新启动安装程序?"},
 };
 
 constexpr CatalogEntry kTraditionalMessages[] = {
@@ -365,6 +367,7 @@ constexpr CatalogEntry kTraditionalMessages[] = {
     {195, L"以下鏈接未復制(不跟隨鏈接):"},
     {196, L"未完成的副本未能完全刪除:"},
     {197, L"創建文件夾失敗!"},
+    {205, L"此終端的資料夾需要管理員權限。是否以管理員身分重新啟動安裝程式?"},
 };
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "common/file_ctrl.h"
+#include "common/file_failure.h"
 #include "common/path_text.h"
 #include "common/seams.h"
 #include "common/unique_handle.h"
@@ -24,7 +25,9 @@ int CFileCtrl::CopyFileTo(const std::wstring& source, const std::wstring& target
   if (ToLower(source) == ToLower(target)) return kCopySamePath;
   if (!overwrite && FileExists(target)) return kCopyDone;
   CreateFolderPath(ParentFolderOf(target));
-  return CopyFileW(source.c_str(), target.c_str(), !overwrite) ? kCopyDone : kCopyRefused;
+  if (CopyFileW(source.c_str(), target.c_str(), !overwrite)) return kCopyDone;
+  NoteFileFailure(GetLastError());
+  return kCopyRefused;
 }
 
 int CFileCtrl::MoveFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const {

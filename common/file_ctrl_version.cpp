@@ -6,13 +6,25 @@
 #include <vector>
 
 #include "common/path_text.h"
+#include "common/system_library.h"
 
 namespace {
+
+// version.dll is not a KnownDLL, so it is loaded from System32 at first use.
+template <typename Function>
+Function* VersionFunction(const char* name) {
+  return SystemFunction<Function>(L"version.dll", name);
+}
+
+BOOL QueryValue(const void* block, const wchar_t* name, void** value, UINT* length) {
+  static const auto query = VersionFunction<decltype(::VerQueryValueW)>("VerQueryValueW");
+  return query && query(block, name, value, length);
+}
 
 std::wstring QueryString(const std::vector<BYTE>& block, const std::wstring& name) {
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), name.c_str(), &value, &length) || value == nullptr) return {};
+  if (!QueryValue(block.data(), name.c_str(), &value, &length) || value == nullptr) return {};
   std::wstring text(static_cast<const wchar_t*>(value), length);
   const std::size_t end = text.find(L'\0');
   return end == std::wstring::npos ? text : text.substr(0, end);
@@ -21,14 +33,17 @@ std::wstring QueryString(const std::vector<BYTE>& block, const std::wstring& nam
 }  // namespace
 
 std::wstring CFileCtrl::GetVersionString(const std::wstring& path, const std::wstring& key) const {
+  static const auto infoSize = VersionFunction<decltype(::GetFileVersionInfoSizeW)>("GetFileVersionInfoSizeW");
+  static const auto info = VersionFunction<decltype(::GetFileVersionInfoW)>("GetFileVersionInfoW");
+  if (!infoSize || !info) return {};
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
+  const DWORD size = infoSize(path.c_str(), &handle);
   if (size == 0) return {};
   std::vector<BYTE> block(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
+  if (!info(path.c_str(), 0, size, block.data())) return {};
   void* pairs = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &pairs, &length) || pairs == nullptr) return {};
+  if (!QueryValue(block.data(), L"\\VarFileInfo\\Translation", &pairs, &length) || pairs == nullptr) return {};
   const WORD* words = static_cast<const WORD*>(pairs);
   for (UINT i = 0; i + 1 < length / sizeof(WORD); i += 2) {
     wchar_t name[128] = {};

@@ -74,5 +74,6 @@ enum : int {
   kLinksLeftOut = 195,
   kCopyNotRemoved = 196,
   kCreateFolderFailed = 197,
+  kRestartAsAdministrator = 205,
 };
 }  // namespace msg

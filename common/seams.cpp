@@ -5,6 +5,7 @@
 #include "common/folder_browser.h"
 #include "common/message_pump.h"
 #include "common/product_texts.h"
+#include "common/unique_handle.h"
 #include "common/winmsg.h"
 
 namespace {
@@ -32,6 +33,24 @@ class SystemShell final : public ShellLauncher {
     return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(),
                                                    parameters.empty() ? nullptr : parameters.c_str(),
                                                    L"", showCommand));
+  }
+  DWORD Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) override {
+    SHELLEXECUTEINFOW info{sizeof(info)};
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) ? ERROR_SUCCESS : GetLastError();
+  }
+  bool IsElevated() override {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    const UniqueHandle owned(token);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated != 0;
   }
 };
 

@@ -21,6 +21,11 @@ class ShellLauncher {
   virtual ~ShellLauncher() = default;
   // ShellExecuteW with the verb "open"; returns its result (above 32 on success).
   virtual INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) = 0;
+  // ShellExecuteExW with the verb ("runas" asks for administrator rights): ERROR_SUCCESS once
+  // the program started, else the error (ERROR_CANCELLED when the user refused).
+  virtual DWORD Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) = 0;
+  // Whether this process already holds administrator rights (an elevated token).
+  virtual bool IsElevated() = 0;
 };
 
 class Waiter {

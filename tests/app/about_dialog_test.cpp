@@ -7,10 +7,12 @@
 
 #include "app/dlg_about.h"
 #include "app/resource.h"
+#include "common/path_text.h"
 #include "common/product_texts.h"
 #include "common/winmsg.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/scripted_seams.h"
+#include "tests/support/test_system.h"
 
 namespace {
 
@@ -46,7 +48,7 @@ class AboutDialogTest : public ::testing::Test {
   void ExpectOpenedTimes(size_t times) {
     ASSERT_EQ(seams_.shell.calls.size(), times);
     for (const auto& call : seams_.shell.calls) {
-      EXPECT_EQ(call.file, L"IEXPLORE");
+      EXPECT_EQ(ToLower(call.file), ToLower(InternetExplorerProgram()));
       EXPECT_EQ(call.parameters, g_lang.GetProductText(product_text::kHomeAddress));
     }
   }

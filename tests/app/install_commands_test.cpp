@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/command_line.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "tests/app/main_window_fixture.h"
@@ -88,6 +89,41 @@ TEST_F(InstallCommandsTest, NothingChosenInAListAsksForARow) {
   OpenWith({MakeTerminal(L"One")}, "00");
   Click(IDC_INSTALL_PROVIDER);
   EXPECT_EQ(LastMessage(), g_lang.GetText(msg::kSelectTerminalOnList));
+}
+
+TEST_F(InstallCommandsTest, RefusedWritesAskOnceForAnAdministratorRestart) {
+  std::vector<std::wstring> folders;
+  for (const wchar_t* name : {L"One", L"Two"}) {
+    folders.push_back(MakeTerminal(name));
+    // A folder where the EA file goes: the copy is refused with access denied.
+    g_files.CreateFolderPath(folders.back() + L"\\MQL4\\Experts\\_Velmar Signal Provider.ex4");
+  }
+  const auto askedToRestart = [this] {
+    int asked = 0;
+    for (const auto& shown : seams_.prompt.shown) asked += shown.text == g_lang.GetText(msg::kRestartAsAdministrator);
+    return asked;
+  };
+  CDlgInstMulti& dialog = OpenWith(folders);
+  seams_.shell.elevated = true;
+  Click(IDC_INSTALL_PROVIDER);
+  EXPECT_EQ(askedToRestart(), 0);
+
+  seams_.shell.elevated = false;
+  seams_.prompt.answers = {false};
+  Click(IDC_INSTALL_PROVIDER);
+  EXPECT_EQ(askedToRestart(), 1);
+  for (const TerminalEntry& row : dialog.Rows().rows) {
+    EXPECT_EQ(row.state.rfind(g_lang.GetText(msg::kInstallFailed), 0), 0u) << row.state;
+  }
+  EXPECT_TRUE(seams_.shell.calls.empty());
+
+  seams_.prompt.answers = {true};
+  Click(IDC_INSTALL_PROVIDER);
+  ASSERT_EQ(seams_.shell.calls.size(), 1u);
+  EXPECT_EQ(seams_.shell.calls[0].verb, L"runas");
+  EXPECT_EQ(seams_.shell.calls[0].file, installerPath_);
+  EXPECT_EQ(seams_.shell.calls[0].parameters, ArgumentsAfterProgram(GetCommandLineW()));
+  EXPECT_EQ(dialog.Window(), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
+
+#include <vector>
 
 #include "app/resource.h"
 #include "common/unique_handle.h"
@@ -171,6 +174,63 @@ TEST(InstallerPackageRun, VersionSizeAndShortcutSurviveARestart) {
     EXPECT_EQ(rect.bottom - rect.top, 640);
   }
   DeleteFileW(link.c_str());
+}
+
+// Wine runs its own system DLLs even when a file of the name lies beside the program; loading
+// native before builtin makes it take the planted file, as Windows does for a DLL that is not
+// a KnownDLL. WINEDLLOVERRIDES would say the same, but Wine reads it from the environment it
+// was started with, not from the one a Windows program hands on; so the override goes into
+// Wine's per-program settings for the time of the test.
+class NativeFirstFor {
+ public:
+  NativeFirstFor(const std::wstring& program, const std::vector<std::wstring>& dlls)
+      : key_(L"Software\\Wine\\AppDefaults\\" + program) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                    &key, nullptr);
+    const UniqueKey owned(key);
+    static const wchar_t kOrder[] = L"native,builtin";
+    for (const std::wstring& dll : dlls) {
+      RegSetValueExW(key, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
+    }
+  }
+  ~NativeFirstFor() { RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str()); }
+
+ private:
+  std::wstring key_;
+};
+
+TEST(InstallerPackageRun, DllsPlantedBesideTheInstallerAreNeverLoaded) {
+  if (TestLocale() == "tw") GTEST_SKIP() << "a Traditional Chinese system opens the notice box first";
+  SettingsFileAside settings;
+  TempFolder package;
+  TempFolder terminal;
+  const std::wstring exe = package / L"Pandrake.exe";
+  ASSERT_TRUE(CopyFileW(WindowsPathOfUnixPath(PANDRAKE_EXE_UNIX_PATH).c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((TestProgramFolder() + L"orbix_test.dll").c_str(), (package / L"orbix.dll").c_str(), FALSE));
+  MakeSignalDatabase(package / L"orbix.sin");
+  const std::vector<std::wstring> names = {L"version",   L"bcrypt",  L"uxtheme", L"dwmapi",
+                                           L"cryptbase", L"userenv", L"msasn1"};
+  for (const std::wstring& name : names) {
+    const std::wstring planted = TestProgramFolder() + L"planted\\" + name + L".dll";
+    ASSERT_TRUE(CopyFileW(planted.c_str(), (package / (name + L".dll")).c_str(), FALSE)) << name;
+  }
+  // A listed terminal makes the start-up update hash its folder name, so bcrypt is used too.
+  WriteBytes(terminal / L"terminal.exe", "MZ");
+  const std::wstring list = terminal.Path().substr(0, terminal.Path().size() - 1);
+  WriteBytes(settings.Path(), "[MAIN]\r\nPATH=10" + std::string(list.begin(), list.end()) + "*|\r\n");
+  {
+    // Not version.dll: Wine's own user32 imports it (Windows's does not), so Wine would load
+    // the planted file itself before the installer's first line; the import check covers it.
+    NativeFirstFor overrides(L"Pandrake.exe", {names.begin() + 1, names.end()});
+    InstallerProcess installer(exe);
+    ASSERT_NE(installer.Window(), nullptr);
+    EXPECT_EQ(ListView_GetItemCount(GetDlgItem(installer.Window(), IDC_TERMINAL_LIST)), 1);
+  }
+  for (const std::wstring& name : names) {
+    const std::wstring marker = package / (name + L".dll.loaded");
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  }
 }
 
 }  // namespace

@@ -4,16 +4,17 @@
 
 #include <memory>
 
-#include "tests/app/main_window_fixture.h"
 #include "app/dlg_inst_multi.h"
 #include "app/resource.h"
 #include "common/file_ctrl.h"
 #include "common/ini_file.h"
 #include "common/message_ids.h"
+#include "common/path_text.h"
 #include "common/product.h"
 #include "common/product_texts.h"
-#include "common/winmsg.h"
 #include "common/system.h"
+#include "common/winmsg.h"
+#include "tests/app/main_window_fixture.h"
 #include "tests/support/scripted_seams.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_system.h"
@@ -173,7 +174,7 @@ TEST_F(MainWindowTest, TraditionalChineseSystemIsToldToGetTheTraditionalBuild) {
     ASSERT_EQ(seams_.prompt.Messages().size(), 1u);
     EXPECT_EQ(seams_.prompt.Messages()[0], L"軟件檢測到您的系統為體體版,請下載繁體版跟單系統!");
     ASSERT_EQ(seams_.shell.calls.size(), 1u);
-    EXPECT_EQ(seams_.shell.calls[0].file, L"IEXPLORE");
+    EXPECT_EQ(ToLower(seams_.shell.calls[0].file), ToLower(InternetExplorerProgram()));
     EXPECT_EQ(seams_.shell.calls[0].parameters, g_lang.GetProductText(product_text::kTraditionalDownload));
   } else {
     EXPECT_TRUE(seams_.prompt.shown.empty());

@@ -3,7 +3,9 @@
 #include <regex>
 
 #include "common/file_ctrl.h"
+#include "common/path_text.h"
 #include "tests/support/scripted_seams.h"
+#include "tests/support/test_system.h"
 
 namespace {
 
@@ -11,7 +13,7 @@ TEST(ShellHelpers, BrowserFallsBackToTheDefaultOneWhenTheFirstCannotStart) {
   ScriptedSeams seams;
   EXPECT_EQ(g_files.OpenInBrowser(L"https://example.com/help"), 42);
   ASSERT_EQ(seams.shell.calls.size(), 1u);
-  EXPECT_EQ(seams.shell.calls[0].file, L"IEXPLORE");
+  EXPECT_EQ(ToLower(seams.shell.calls[0].file), ToLower(InternetExplorerProgram()));
   EXPECT_EQ(seams.shell.calls[0].parameters, L"https://example.com/help");
 
   seams.shell.calls.clear();

@@ -44,9 +44,15 @@ INT_PTR RecordingShell::Open(const std::wstring& file, const std::wstring& param
   return result;
 }
 
+DWORD RecordingShell::Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) {
+  calls.push_back({file, parameters, SW_SHOWNORMAL, verb});
+  return runResult;
+}
+
 INT_PTR StartingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand) {
   RecordingShell::Open(file, parameters, showCommand);
-  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return result;
+  // A browser is given the page as its parameter; a terminal is started without one.
+  if (!parameters.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return result;
   return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(),
                                                  parameters.empty() ? nullptr : parameters.c_str(), L"",
                                                  showCommand));

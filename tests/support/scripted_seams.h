@@ -36,16 +36,21 @@ class RecordingShell : public ShellLauncher {
     std::wstring file;
     std::wstring parameters;
     int showCommand;
+    std::wstring verb = L"open";
   };
   INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;
+  DWORD Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) override;
+  bool IsElevated() override { return elevated; }
 
   std::vector<Call> calls;
   INT_PTR result = 42;  // above 32: success
+  DWORD runResult = ERROR_SUCCESS;
+  bool elevated = false;
 };
 
 // Records every launch like RecordingShell and really starts a program given by the path of
-// an existing file, so a closed terminal runs again; anything else (a browser, a web page)
-// is only recorded.
+// an existing file without parameters, so a closed terminal runs again; anything else (a
+// browser and its page) is only recorded.
 class StartingShell : public RecordingShell {
  public:
   INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;

@@ -21,3 +21,9 @@ std::wstring TestProgramFolder() {
   std::wstring folder = path;
   return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
+
+std::wstring InternetExplorerProgram() {
+  wchar_t path[MAX_PATH] = {};
+  ExpandEnvironmentStringsW(L"%ProgramFiles%\\Internet Explorer\\iexplore.exe", path, MAX_PATH);
+  return path;
+}

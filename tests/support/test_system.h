@@ -7,3 +7,5 @@ std::string TestLocale();
 std::wstring WindowsPathOfUnixPath(const std::string& unixPath);
 // The folder of the running test program, with a trailing backslash.
 std::wstring TestProgramFolder();
+// The browser that a web address is opened in, by its full path.
+std::wstring InternetExplorerProgram();

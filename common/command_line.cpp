@@ -1,0 +1,14 @@
+#include "common/command_line.h"
+
+std::wstring ArgumentsAfterProgram(std::wstring_view commandLine) {
+  std::size_t end = 0;
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    end = commandLine.find(L'"', 1);
+    end = end == std::wstring_view::npos ? commandLine.size() : end + 1;
+  } else {
+    end = commandLine.find_first_of(L" \t");
+    if (end == std::wstring_view::npos) end = commandLine.size();
+  }
+  const std::size_t start = commandLine.find_first_not_of(L" \t", end);
+  return start == std::wstring_view::npos ? L"" : std::wstring(commandLine.substr(start));
+}
