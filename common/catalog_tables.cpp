@@ -118,6 +118,10 @@ constexpr CatalogEntry kEnglishMessages[] = {
     {147, L""},
     {148, L""},
     {149, L""},
+    {165, L"The EA could not be put on the first chart: {0}"},
+    {166, L"no chart profile was found in {0}"},
+    {167, L"{0} could not be renamed, it may be open in another program"},
+    {168, L"{0} could not be written"},
 };
 
 constexpr CatalogEntry kSimplifiedMessages[] = {
@@ -230,6 +234,10 @@ constexpr CatalogEntry kSimplifiedMessages[] = {
     {141, L"帮助"},
     {142, L"退出"},
     {143, L"关于"},
+    {165, L"EA未能加载到第一个图表:{0}"},
+    {166, L"在{0}中找不到图表配置"},
+    {167, L"无法重命名{0},它可能已被其他程序打开"},
+    {168, L"无法写入{0}"},
 };
 
 constexpr CatalogEntry kTraditionalMessages[] = {
@@ -341,6 +349,10 @@ constexpr CatalogEntry kTraditionalMessages[] = {
     {141, L"幫助"},
     {142, L"退出"},
     {143, L"關於"},
+    {165, L"EA未能加載到第一個圖表:{0}"},
+    {166, L"在{0}中找不到圖表配置"},
+    {167, L"無法重命名{0},它可能已被其他程序打開"},
+    {168, L"無法寫入{0}"},
 };
 }  // namespace
 

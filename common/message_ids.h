@@ -65,5 +65,9 @@ enum : int {
   kDuplicateDone = 74,
   kDuplicate = 75,
   kCopyFailed = 76,
+  kEaNotOnFirstChart = 165,
+  kNoChartProfile = 166,
+  kChartNotRenamed = 167,
+  kChartNotWritten = 168,
 };
 }  // namespace msg
