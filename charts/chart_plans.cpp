@@ -39,10 +39,10 @@ PromotionPlan PlanPromotion(const std::wstring& chartFileName, const std::wstrin
   return plan;
 }
 
-std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& leadingChartTexts,
+std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& chartTexts,
                                             const std::wstring& eaName) {
-  for (std::size_t i = 0; i < leadingChartTexts.size(); ++i) {
-    if (CarriesEa(leadingChartTexts[i], eaName)) return i;
+  for (std::size_t i = 0; i < chartTexts.size(); ++i) {
+    if (CarriesEa(chartTexts[i], eaName)) return i;
   }
   return std::nullopt;
 }

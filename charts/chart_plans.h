@@ -27,8 +27,8 @@ struct PromotionPlan {
 PromotionPlan PlanPromotion(const std::wstring& chartFileName, const std::wstring& chartText,
                             const std::optional<std::wstring>& orderText);
 
-// Index of the first chart carrying the EA among the charts from chart01 up to the first gap.
-std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& leadingChartTexts,
+// Index of the first chart carrying the EA among the existing charts in number order.
+std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& chartTexts,
                                             const std::wstring& eaName);
 
 enum class ChartAction { kKeep, kDelete, kDisable };

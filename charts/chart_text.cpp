@@ -1,6 +1,7 @@
 #include "charts/chart_text.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "charts/text_ops.h"
@@ -38,6 +39,24 @@ std::vector<std::wstring> PeriodValues(const std::wstring& text) {
     values.push_back(TrimBlank(LineFrom(text, pos + key.size())));
   }
   return values;
+}
+
+bool IsDeviceName(const std::wstring& name) {
+  std::wstring base = name.substr(0, name.find(L'.'));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  for (wchar_t& c : base) c = c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+  if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL") return true;
+  return base.size() == 4 && (base.starts_with(L"COM") || base.starts_with(L"LPT")) && base[3] >= L'1' &&
+         base[3] <= L'9';
+}
+
+// The name is read from a file anyone can edit: a path in it must not lead the chart writes out
+// of the profiles folder.
+bool IsOneFolderName(const std::wstring& name) {
+  if (name.empty() || name.find_first_not_of(L'.') == std::wstring::npos || IsDeviceName(name)) return false;
+  constexpr std::wstring_view kNotInNames = L"\\/:*?\"<>|";
+  return std::none_of(name.begin(), name.end(),
+                      [&](wchar_t c) { return c < 0x20 || kNotInNames.find(c) != std::wstring_view::npos; });
 }
 
 }  // namespace
@@ -126,5 +145,5 @@ std::wstring NormalizeBooleans(const std::wstring& text) {
 
 std::wstring ProfileNameOf(const std::wstring& lastProfileText) {
   const std::wstring name = TrimBlank(lastProfileText);
-  return name.empty() ? L"Default" : name;
+  return IsOneFolderName(name) ? name : L"Default";
 }

@@ -34,5 +34,6 @@ std::wstring ReadChartSymbol(const std::wstring& chartText);
 // "Monthly" to "M1" from the chart's own "period=" line, or empty.
 std::wstring PeriodNameOf(const std::wstring& chartText);
 std::wstring NormalizeBooleans(const std::wstring& text);
-// The current profile name from the text of lastprofile.ini.
+// The current profile name from the text of lastprofile.ini; "Default" unless it is one plain
+// folder name.
 std::wstring ProfileNameOf(const std::wstring& lastProfileText);

@@ -30,23 +30,44 @@ std::wstring SavedChartFor(int role, const std::wstring& profileFolder, bool& un
   return universal ? profileFolder + L"\\" + kUniversalSavedChart : saved;
 }
 
-void WriteNewEaChart(int role, const std::wstring& profile, const std::wstring& eaName) {
+std::wstring Reason(int id, const std::wstring& path) { return ReplaceAll(g_lang.GetText(id), L"{0}", path); }
+
+// Every chart moves one number up when chart01 exists; those above the range move first, so
+// that none is overwritten.
+std::vector<ChartMove> PlanProfileShift(const std::wstring& profileFolder) {
+  std::vector<int> numbers = ExistingChartNumbers(profileFolder, kLastShiftedChart);
+  for (int n = kLastShiftedChart + 1; FileExists(ChartFilePath(profileFolder, n)); ++n) numbers.push_back(n);
+  return PlanChartShift(numbers);
+}
+
+// The new chart goes in only where chart01 was freed: writing it over a chart a failed shift put
+// back would cost the trader that chart.
+std::wstring WriteNewEaChart(int role, const std::wstring& profile, const std::wstring& eaName) {
   const std::wstring symbol = PickChartSymbol(profile);
-  ShiftCharts(profile);
+  const std::vector<ChartMove> shift = PlanProfileShift(profile);
+  const std::wstring stuck = ApplyMoves(profile, shift);
+  if (!stuck.empty()) return Reason(msg::kChartNotRenamed, profile + L"\\" + stuck);
   bool universal = false;
   const std::wstring saved = SavedChartFor(role, profile, universal);
   const std::wstring inputs = InputsForNewChart(ReadChartText(saved).value_or(L""), universal);
-  WriteChartFile(ChartFilePath(profile, 1), ComposeEaChart(symbol, kNewChartPeriod, eaName, inputs));
+  const std::wstring first = ChartFilePath(profile, 1);
+  if (FileExists(first) || !WriteChartFile(first, ComposeEaChart(symbol, kNewChartPeriod, eaName, inputs))) {
+    UndoMoves(profile, shift);
+    return Reason(msg::kChartNotWritten, first);
+  }
   AppendOrderLine(profile, symbol, kNewChartPeriodName);
+  return L"";
 }
 
 }  // namespace
 
-void EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
-                          const std::wstring& dataMqlFolder) {
-  if ((role != 1 && role != 2) || eaName.empty()) return;
-  PlaceEaChart(role, terminalFolder, eaName);
-  PlaceEaChart(role, ParentFolderOf(dataMqlFolder), eaName);
+std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
+                                  const std::wstring& dataMqlFolder) {
+  if ((role != 1 && role != 2) || eaName.empty()) return L"";
+  std::wstring reason = PlaceEaChart(role, terminalFolder, eaName);
+  const std::wstring dataReason = PlaceEaChart(role, ParentFolderOf(dataMqlFolder), eaName);
+  if (reason.empty()) reason = dataReason;
+  return reason.empty() ? reason : Reason(msg::kEaNotOnFirstChart, reason);
 }
 
 std::wstring FindProfileFolder(const std::wstring& folder) {
@@ -61,25 +82,27 @@ std::wstring FindProfileFolder(const std::wstring& folder) {
   return profile;
 }
 
-void PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName) {
-  if (folder.empty()) return;
+std::wstring PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName) {
+  if (folder.empty()) return L"";
   const std::wstring base = WithTrailingBackslash(folder);
   const std::wstring profile = FindProfileFolder(base);
   CleanProfileCharts(profile, eaName);
-  if (!FolderExists(profile) || FindEaChart(profile, eaName)) return;
-  WriteNewEaChart(role, profile, eaName);
+  if (!FolderExists(profile)) return Reason(msg::kNoChartProfile, base);
+  if (FindEaChart(profile, eaName)) return L"";
+  return WriteNewEaChart(role, profile, eaName);
 }
 
 bool FindEaChart(const std::wstring& profileFolder, const std::wstring& eaName) {
   if (eaName.empty()) return false;
-  std::vector<std::wstring> leading;
-  for (int n = 1; n <= kLastScannedChart && FileExists(ChartFilePath(profileFolder, n)); ++n) {
-    leading.push_back(ReadChartText(ChartFilePath(profileFolder, n)).value_or(L""));
-  }
-  const std::optional<std::size_t> found = FindEaChartIndex(leading, eaName);
+  // Every chart counts, gaps included: the cleaning itself leaves gaps, and an EA chart behind one
+  // must not get a twin.
+  const std::vector<int> numbers = ExistingChartNumbers(profileFolder, kLastScannedChart);
+  std::vector<std::wstring> texts;
+  for (int n : numbers) texts.push_back(ReadChartText(ChartFilePath(profileFolder, n)).value_or(L""));
+  const std::optional<std::size_t> found = FindEaChartIndex(texts, eaName);
   if (!found) return false;
-  const std::wstring path = ChartFilePath(profileFolder, static_cast<int>(*found) + 1);
-  if (NeedsBooleanNormalizing(leading[*found])) WriteChartFile(path, NormalizeBooleans(leading[*found]));
+  const std::wstring path = ChartFilePath(profileFolder, numbers[*found]);
+  if (NeedsBooleanNormalizing(texts[*found])) WriteChartFile(path, NormalizeBooleans(texts[*found]));
   PromoteChart(path);
   return true;
 }
@@ -100,13 +123,6 @@ std::wstring PickChartSymbol(const std::wstring& profileFolder) {
     if (std::optional<std::wstring> text = ReadChartText(ChartFilePath(profileFolder, n))) texts.push_back(*text);
   }
   return ::PickChartSymbol(texts, ReadOrderText(OrderFileOf(profileFolder)).value_or(L""));
-}
-
-void ShiftCharts(const std::wstring& profileFolder) {
-  std::vector<int> numbers = ExistingChartNumbers(profileFolder, kLastShiftedChart);
-  // Charts numbered above the range move first, so that none is overwritten.
-  for (int n = kLastShiftedChart + 1; FileExists(ChartFilePath(profileFolder, n)); ++n) numbers.push_back(n);
-  ApplyMoves(profileFolder, PlanChartShift(numbers));
 }
 
 void AppendOrderLine(const std::wstring& profileFolder, const std::wstring& symbol, const std::wstring& periodName) {

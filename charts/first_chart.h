@@ -6,19 +6,19 @@ namespace chart_files {
 
 // Places the EA on the first chart of the installation folder's profile and of the data folder's
 // profile. role 1 Provider, 2 Receiver; any other role leaves the charts alone. dataMqlFolder is
-// the data folder's MQL4 or MQL5 folder of the terminal, empty when it has none.
-void EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
-                          const std::wstring& dataMqlFolder);
+// the data folder's MQL4 or MQL5 folder of the terminal, empty when it has none. Empty when the
+// EA is on a chart of each profile, else the text for the user that says where and why not.
+std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
+                                  const std::wstring& dataMqlFolder);
 // The current profile's folder without a trailing backslash; folder ends with a backslash.
 std::wstring FindProfileFolder(const std::wstring& folder);
-void PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName);
-// Promotes the first chart carrying the EA, up to the first missing chart number.
+// Empty when the EA is on a chart of the folder's profile, else why not.
+std::wstring PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName);
+// Promotes the first chart carrying the EA.
 bool FindEaChart(const std::wstring& profileFolder, const std::wstring& eaName);
 // Makes the chart the first one and moves its window to the end of order.wnd.
 void PromoteChart(const std::wstring& chartPath);
 std::wstring PickChartSymbol(const std::wstring& profileFolder);
-// Renumbers every chart one up when chart01 exists, so chart01 is free.
-void ShiftCharts(const std::wstring& profileFolder);
 void AppendOrderLine(const std::wstring& profileFolder, const std::wstring& symbol, const std::wstring& periodName);
 
 }  // namespace chart_files

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,12 @@ class CFileCtrl {
   bool DeleteFolder(const std::wstring& path) const;
 
   std::wstring ReadTextFile(const std::wstring& path) const;
+  // Nothing when the file cannot be opened or read to its end.
+  std::optional<std::wstring> TryReadTextFile(const std::wstring& path) const;
+  // The file taken as UTF-16 LE whether or not it carries a byte-order mark; the mark is dropped.
+  std::optional<std::wstring> ReadUtf16TextFile(const std::wstring& path) const;
+  // A file that is UTF-16 stays UTF-16 (rewritten with its mark, appended to without one); other
+  // files are ANSI unless the text has characters the code page cannot hold exactly.
   bool WriteTextFile(const std::wstring& path, const std::wstring& text, bool truncate) const;
   bool AppendTextLine(const std::wstring& path, const std::wstring& line, bool truncate) const;
 

@@ -42,7 +42,9 @@ InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& 
   const std::wstring second = DeployPackage(source, g_mtAssist.GetMqlFolder(terminalFolder), lists, state);
   if (result.empty()) result = second;
   if (result.empty()) result = EngineMessage(kMsgRunTerminalFirst);
-  chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget);
+  // Files in place but no EA on a chart is not a plain success: the row says why.
+  const std::wstring chartNote = chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget);
+  if (!chartNote.empty()) result += L"\n" + chartNote;
   if (!restart->empty()) g_files.ShellOpen(*restart);
   return compose ? ComposeOutcome(result, std::move(lists)) : result;
 }

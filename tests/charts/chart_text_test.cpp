@@ -94,6 +94,9 @@ TEST(NormalizeBooleansTest, ReplacesEveryTrueAndFalseValue) {
 TEST(ProfileNameOfTest, TrimsTheLineBreakAndDefaultsWhenEmpty) {
   EXPECT_EQ(ProfileNameOf(L"Euro Trend\r\n"), L"Euro Trend");
   EXPECT_EQ(ProfileNameOf(L" \r\n"), L"Default");
+  for (const wchar_t* path : {L"..", L"..\\..\\Windows", L"C:\\x", L"a/b", L"CON", L"com1.txt", L"a\r\nb"}) {
+    EXPECT_EQ(ProfileNameOf(path), L"Default") << path;
+  }
 }
 
 }  // namespace

@@ -71,17 +71,18 @@ class ProfileTest : public ::testing::Test {
   std::wstring profile_ = temp_.Path() + L"profiles\\Default";
 };
 
-TEST_F(ProfileTest, Utf16FilesAreReadAndComeBackAnsiWithoutMark) {
-  const std::wstring copier = UserChart(L"EURUSD", L"60", Expert(L"Old", kProviderInputs));
-  WriteBytes(ChartFilePath(profile_, 1), Utf16(copier, true));
-  WriteBytes(ChartFilePath(profile_, 2), Utf16(UserChart(L"GBPUSD"), false));
+TEST_F(ProfileTest, Utf16FilesStayUtf16AndKeepEveryCharacter) {
+  const std::wstring marked = UserChart(L"EURUSD", L"60", Expert(L"Old", kProviderInputs));
+  const std::wstring unmarked = UserChart(L"GBPUSD", L"60", Expert(L"Other", kReceiverInputs));
+  WriteBytes(ChartFilePath(profile_, 1), Utf16(marked, true));
+  WriteBytes(ChartFilePath(profile_, 2), Utf16(unmarked, false));
   WriteBytes(profile_ + L"\\order.wnd", Utf16(L"EURUSD,Weekly\r\n", true));
   Ensure(1);
-  EXPECT_EQ(Bytes(2).substr(0, 9), "<chart>\r\n");
-  EXPECT_NE(Bytes(2).find("\r\nname=RemovedOld\r\n"), std::string::npos);
+  EXPECT_EQ(Bytes(2), Utf16(ReplaceAll(marked, L"name=Old", L"name=RemovedOld"), true));
+  EXPECT_EQ(Bytes(3), Utf16(ReplaceAll(unmarked, L"name=Other", L"name=RemovedOther"), true));
   EXPECT_EQ(ReadChartSymbol(Chart(1)), L"GBPUSD");
   EXPECT_EQ(ExtractInputsBlock(Chart(1)), kProviderInputs);
-  EXPECT_EQ(Bytes(L"order.wnd"), "EURUSD,Weekly\r\nGBPUSD,Weekly\r\n");
+  EXPECT_EQ(Bytes(L"order.wnd"), Utf16(L"EURUSD,Weekly\r\nGBPUSD,Weekly\r\n", true));
 }
 
 TEST_F(ProfileTest, AFailedOrOversizedWriteLeavesTheOldChartWhole) {
@@ -105,11 +106,12 @@ TEST_F(ProfileTest, AFailedOrOversizedWriteLeavesTheOldChartWhole) {
   EXPECT_EQ(Bytes(2).size(), size);
 }
 
-TEST_F(ProfileTest, ChineseInputNamesComeBackIntactOnAChineseSystem) {
-  if (TestLocale() != "zh") GTEST_SKIP() << "needs the Chinese ANSI code page";
+// The English code page holds no Chinese: there the charts are UTF-16, and so is the new one.
+TEST_F(ProfileTest, ChineseInputNamesComeBackIntactOnEverySystem) {
   const std::wstring inputs =
       L"<inputs>\r\n喊单账号=1001\r\n反向跟单=true\r\n跟单设置=1\r\n跟单注释=备注\r\n</inputs>";
-  Put(1, UserChart(L"XAUUSD", L"60", Expert(L"旧跟单", inputs)));
+  const std::wstring chart = UserChart(L"XAUUSD", L"60", Expert(L"旧跟单", inputs));
+  WriteBytes(ChartFilePath(profile_, 1), TestLocale() == "zh" ? Ansi(chart) : Utf16(chart, true));
   Ensure(2, L"跟单系统");
   EXPECT_EQ(Chart(2), UserChart(L"XAUUSD", L"60", Expert(L"Removed旧跟单", inputs)));
   const std::wstring expert = L"\r\nname=跟单系统\r\npath=Experts\\跟单系统\r\nflags=343\r\n" + inputs;
@@ -160,7 +162,7 @@ TEST_F(ProfileTest, WithoutChart01NothingIsShifted) {
   EXPECT_EQ(Bytes(2), chart02);
 }
 
-TEST_F(ProfileTest, AnEaChartFurtherBackIsSwappedWithChart01UnlessAGapHidesIt) {
+TEST_F(ProfileTest, AnEaChartFurtherBackIsSwappedWithChart01EvenBehindAGap) {
   for (int n = 1; n <= 4; ++n) Put(n, UserChart(L"EURUSD"));
   Put(5, UserChart(L"USDJPY", L"240", Expert(kEa)));
   Put(L"order.wnd", L"EURUSD,H1\r\nUSDJPY,H4\r\nGBPUSD,H1\r\n");
@@ -171,12 +173,34 @@ TEST_F(ProfileTest, AnEaChartFurtherBackIsSwappedWithChart01UnlessAGapHidesIt) {
   EXPECT_EQ(Bytes(5), chart01);
   EXPECT_EQ(Bytes(L"order.wnd"), "EURUSD,H1\r\nGBPUSD,H1\r\nUSDJPY,H4\r\n");
 
-  DeleteFileW(ChartFilePath(profile_, 3).c_str());
-  Put(5, UserChart(L"USDJPY", L"240", Expert(kEa)));
+  // The cleaning leaves gaps; an EA chart behind one is still the one promoted, never doubled.
+  DeleteFileW(ChartFilePath(profile_, 2).c_str());
   Put(1, UserChart(L"EURUSD"));
+  Put(4, UserChart(L"USDJPY", L"240", Expert(kEa)));
   Ensure(1);
-  EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3, 5, 6}));
-  EXPECT_EQ(Bytes(6), chart05);
+  EXPECT_EQ(Numbers(), (std::vector<int>{1, 3, 4, 5}));
+  for (int n : Numbers()) EXPECT_EQ(Chart(n).find(std::wstring(L"name=") + kEa) != std::wstring::npos, n == 1) << n;
+}
+
+TEST_F(ProfileTest, AChartThatWillNotMoveKeepsEveryChartWhereItWas) {
+  for (int n = 1; n <= 5; ++n) Put(n, UserChart(n == 2 ? L"GBPUSD" : L"EURUSD"));
+  Put(L"order.wnd", L"EURUSD,H1\r\n");
+  std::vector<std::string> before;
+  for (int n = 1; n <= 5; ++n) before.push_back(Bytes(n));
+  const std::wstring held = ChartFilePath(profile_, 3);
+  std::wstring reason;
+  {
+    // Open in another program that does not share deleting, so the chart cannot be renamed.
+    UniqueHandle holder(CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    reason = EnsureEaOnFirstChart(1, Terminal(), kEa, L"");
+  }
+  EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3, 4, 5}));
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(Bytes(n), before[n - 1]) << n;
+  EXPECT_EQ(Bytes(L"order.wnd"), "EURUSD,H1\r\n");
+  const std::wstring why = ReplaceAll(g_lang.GetText(msg::kChartNotRenamed), L"{0}", held);
+  EXPECT_EQ(reason, ReplaceAll(g_lang.GetText(msg::kEaNotOnFirstChart), L"{0}", why));
 }
 
 TEST_F(ProfileTest, SavedProviderInputsGoOnlyIntoAProviderChart) {
@@ -210,8 +234,21 @@ TEST_F(ProfileTest, TheCurrentProfileComesFromLastProfileOrIsTold) {
   EXPECT_TRUE(seams_.prompt.Messages().empty());
 
   const std::wstring notice = g_lang.GetText(msg::kInstallReceiver);
-  PlaceEaChart(1, Terminal() + L"a\\b", kEa);
+  EXPECT_EQ(PlaceEaChart(1, Terminal() + L"a\\b", kEa),
+            ReplaceAll(g_lang.GetText(msg::kNoChartProfile), L"{0}", Terminal() + L"a\\b\\"));
   EXPECT_EQ(seams_.prompt.Messages(), (std::vector<std::wstring>{notice + L"#Profile", notice + L"#Profile#2"}));
+}
+
+TEST_F(ProfileTest, AProfileNameThatIsAPathFallsBackToDefault) {
+  const std::wstring terminal = temp_ / L"t\\";
+  g_files.CreateFolderPath(terminal + L"profiles\\Default");
+  g_files.CreateFolderPath(temp_ / L"x");
+  for (const std::wstring& name : {std::wstring(L"..\\..\\x"), temp_ / L"x"}) {
+    WriteBytes(terminal + L"profiles\\lastprofile.ini", Ansi(name));
+    EXPECT_EQ(EnsureEaOnFirstChart(1, terminal, kEa, L""), L"") << name;
+    EXPECT_TRUE(FileExists(terminal + L"profiles\\Default\\chart01.chr"));
+    EXPECT_TRUE(ExistingChartNumbers(temp_ / L"x", 9).empty()) << name;
+  }
 }
 
 // Every file of a real profile keeps its bytes, one number up when chart01 was taken.

@@ -55,12 +55,17 @@ TEST(TextFiles, WrittenTextComesBackAndAppendsAtTheEnd) {
   EXPECT_FALSE(g_files.WriteTextFile(temp / L"no\\such\\folder.txt", text, true));
 }
 
-TEST(TextFiles, UnmappedCharactersAreReplacedNotCutShort) {
+TEST(TextFiles, TextTheCodePageCannotHoldIsWrittenAsUtf16AndStaysSo) {
   TempFolder temp;
   const std::wstring path = temp / L"a.chr";
   // A Hangul syllable exists in neither code page 1252 nor 936.
   EXPECT_TRUE(g_files.WriteTextFile(path, L"ab\xD55C" L"cd", true));
-  EXPECT_EQ(g_files.ReadTextFile(path), L"ab?cd");
+  EXPECT_TRUE(g_files.AppendTextLine(path, L"e", false));
+  EXPECT_EQ(ReadBytes(path).substr(0, 4), std::string("\xFF\xFE" "a\0", 4));
+  EXPECT_EQ(g_files.ReadTextFile(path), L"ab\xD55C" L"cde\r\n");
+  EXPECT_TRUE(g_files.WriteTextFile(path, L"plain", true));
+  EXPECT_EQ(g_files.ReadTextFile(path), L"plain");
+  EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
 }
 
 TEST(TextFiles, AFailedReplacementKeepsTheOldFile) {
