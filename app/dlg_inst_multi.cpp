@@ -220,8 +220,10 @@ void CDlgInstMulti::CreateDesktopShortcut() {
   const std::wstring temp = ToLower(g_system.GetTempFolder());
   const std::wstring folder = ToLower(ParentFolderOf(installerPath_));
   if (temp.empty() || folder.find(temp) != std::wstring::npos) return;
-  g_files.EnsureDesktopShortcut(g_system.GetDesktopFolder(), g_lang.GetProductText(product_text::kDisplayName),
-                                installerPath_);
+  // Only an elevated process may write the all-users desktop; a normal user gets the shortcut
+  // on the own desktop instead.
+  g_files.EnsureDesktopShortcut({g_system.GetDesktopFolder(), g_system.GetUserDesktopFolder()},
+                                g_lang.GetProductText(product_text::kDisplayName), installerPath_);
 }
 
 bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {

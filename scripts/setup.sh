@@ -8,6 +8,8 @@ packages=(
   cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest wine64 xvfb xauth x11-apps imagemagick fonts-wqy-microhei
   ca-certificates locales
+  # Marlett, the font Wine draws the caption buttons with.
+  fonts-wine
 )
 
 missing=()
