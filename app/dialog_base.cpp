@@ -39,6 +39,11 @@ INT_PTR CALLBACK CDialogBase::Procedure(HWND window, UINT message, WPARAM wParam
   }
 }
 
+namespace {
+// WM_DPICHANGED, which the Windows 7 headers do not declare.
+constexpr UINT kDpiChangedMessage = 0x02E0;
+}  // namespace
+
 INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -56,6 +61,9 @@ INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_TIMER:
       OnTimer(wParam);
+      return TRUE;
+    case kDpiChangedMessage:
+      OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     case WM_NCDESTROY:
       SetWindowLongPtrW(window_, DWLP_USER, 0);

@@ -24,6 +24,8 @@ class CDialogBase {
   virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
   virtual void OnSize(UINT /*type*/, int /*width*/, int /*height*/) {}
   virtual void OnTimer(UINT_PTR /*id*/) {}
+  // The window moved to a screen of another DPI; suggested is the rectangle the system proposes.
+  virtual void OnDpiChanged(const RECT& /*suggested*/) {}
 
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

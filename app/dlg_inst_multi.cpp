@@ -69,6 +69,20 @@ WindowSize OuterSize(HWND window) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The window's DPI: GetDpiForWindow where the system has it (Windows 10), else the screen's.
+int WindowDpi(HWND window) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto dpiForWindow =
+      reinterpret_cast<DpiForWindow>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"));
+  if (dpiForWindow) {
+    if (const UINT dpi = dpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
 }  // namespace
 
 CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
@@ -176,7 +190,9 @@ void CDlgInstMulti::ApplyWindowSize() {
   const int width = _wtoi(storedWidth.empty() ? L"800" : storedWidth.c_str());
   int height = _wtoi(storedHeight.c_str());
   if (storedHeight.empty()) height = 500 - (webPaneShown_ ? 0 : 90);
-  SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // W and H are kept as pixels of a 96-DPI screen, so the window opens as large on any screen.
+  const int dpi = WindowDpi(Window());
+  SetWindowPos(Window(), nullptr, 0, 0, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Box CDlgInstMulti::ControlBox(int id) const {
@@ -192,7 +208,8 @@ void CDlgInstMulti::MoveControl(int id, const Box& box) {
 
 void CDlgInstMulti::LayOut() {
   const WindowSize size = OuterSize(Window());
-  if (auto minimum = MinimumSizeFor(size)) {
+  const int dpi = WindowDpi(Window());
+  if (auto minimum = MinimumSizeFor(size, dpi)) {
     // The resize this causes lays the window out.
     SetWindowPos(Window(), nullptr, 0, 0, minimum->width, minimum->height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -200,11 +217,11 @@ void CDlgInstMulti::LayOut() {
   }
   ControlBoxes current;
   for (int id : kLaidOutControls) current[id] = ControlBox(id);
-  for (const auto& [id, box] : ComputeMainLayout(size, webPaneShown_, current)) MoveControl(id, box);
+  for (const auto& [id, box] : ComputeMainLayout(size, webPaneShown_, current, dpi)) MoveControl(id, box);
   RedrawWindow(Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
   if (started_) {
-    g_config.WriteMain(L"W", std::to_wstring(size.width));
-    g_config.WriteMain(L"H", std::to_wstring(size.height));
+    g_config.WriteMain(L"W", std::to_wstring(ScaleFromDpi(size.width, dpi)));
+    g_config.WriteMain(L"H", std::to_wstring(ScaleFromDpi(size.height, dpi)));
   }
   listView_.SetColumnWidths(size.width);
 }
@@ -223,8 +240,10 @@ void CDlgInstMulti::CreateDesktopShortcut() {
   const std::wstring temp = ToLower(g_system.GetTempFolder());
   const std::wstring folder = ToLower(ParentFolderOf(installerPath_));
   if (temp.empty() || folder.find(temp) != std::wstring::npos) return;
-  g_files.EnsureDesktopShortcut(g_system.GetDesktopFolder(), g_lang.GetProductText(product_text::kDisplayName),
-                                installerPath_);
+  // Only an elevated process may write the all-users desktop; a normal user gets the shortcut
+  // on the own desktop instead.
+  g_files.EnsureDesktopShortcut({g_system.GetDesktopFolder(), g_system.GetUserDesktopFolder()},
+                                g_lang.GetProductText(product_text::kDisplayName), installerPath_);
 }
 
 bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
@@ -290,6 +309,12 @@ void CDlgInstMulti::OnSize(UINT type, int /*width*/, int /*height*/) {
     return;
   }
   LayOut();
+}
+
+void CDlgInstMulti::OnDpiChanged(const RECT& suggested) {
+  // The resize lays the window out at the new DPI.
+  SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDlgInstMulti::OnTimer(UINT_PTR id) {

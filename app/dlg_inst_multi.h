@@ -48,6 +48,7 @@ class CDlgInstMulti : public CDialogBase {
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
   void OnSize(UINT type, int width, int height) override;
   void OnTimer(UINT_PTR id) override;
+  void OnDpiChanged(const RECT& suggested) override;
 
  private:
   // False when the signal database could not be placed: the window has closed then.

@@ -15,22 +15,30 @@ constexpr int kExitButton = 2;
 
 }  // namespace
 
-std::optional<WindowSize> MinimumSizeFor(WindowSize window) {
-  if (window.width >= kMinWidth && window.height >= kMinHeight) return std::nullopt;
-  return WindowSize{std::max(window.width, kMinWidth), std::max(window.height, kMinHeight)};
+int ScaleToDpi(int pixels, int dpi) { return (pixels * dpi + kBaseDpi / 2) / kBaseDpi; }
+
+int ScaleFromDpi(int pixels, int dpi) { return dpi > 0 ? (pixels * kBaseDpi + dpi / 2) / dpi : pixels; }
+
+std::optional<WindowSize> MinimumSizeFor(WindowSize window, int dpi) {
+  const int minWidth = ScaleToDpi(kMinWidth, dpi);
+  const int minHeight = ScaleToDpi(kMinHeight, dpi);
+  if (window.width >= minWidth && window.height >= minHeight) return std::nullopt;
+  return WindowSize{std::max(window.width, minWidth), std::max(window.height, minHeight)};
 }
 
-ControlBoxes ComputeMainLayout(WindowSize window, bool webPaneShown, const ControlBoxes& current) {
+// The margins are pixels of a 96-DPI screen; on others they grow with the controls.
+ControlBoxes ComputeMainLayout(WindowSize window, bool webPaneShown, const ControlBoxes& current, int dpi) {
+  const auto px = [dpi](int pixels) { return ScaleToDpi(pixels, dpi); };
   const int W = window.width;
   const int H = window.height;
   ControlBoxes out;
   auto at = [&](int id) { return current.at(id); };
 
   Box list = at(IDC_TERMINAL_LIST);
-  list.width = W - 30;
-  list.height = H - (webPaneShown ? 235 : 145);
+  list.width = W - px(30);
+  list.height = H - px(webPaneShown ? 235 : 145);
   out[IDC_TERMINAL_LIST] = list;
-  out[IDC_SEARCH_STATUS] = {list.x, list.y, W - 30, H - (webPaneShown ? 225 : 135)};
+  out[IDC_SEARCH_STATUS] = {list.x, list.y, W - px(30), H - px(webPaneShown ? 225 : 135)};
 
   const int refreshW = at(IDC_REFRESH).width;
   const int removeW = at(IDC_REMOVE).width;
@@ -40,10 +48,10 @@ ControlBoxes ComputeMainLayout(WindowSize window, bool webPaneShown, const Contr
     box.x = x;
     out[id] = box;
   };
-  placeX(IDC_REFRESH, W - refreshW - 20);
-  placeX(IDC_REMOVE, W - removeW - refreshW - 25);
-  placeX(IDC_ADD, W - addW - removeW - refreshW - 30);
-  placeX(IDC_DUPLICATE, W - 2 * addW - removeW - refreshW - 35);
+  placeX(IDC_REFRESH, W - refreshW - px(20));
+  placeX(IDC_REMOVE, W - removeW - refreshW - px(25));
+  placeX(IDC_ADD, W - addW - removeW - refreshW - px(30));
+  placeX(IDC_DUPLICATE, W - 2 * addW - removeW - refreshW - px(35));
 
   const int L = list.height;
   auto placeY = [&](int id, int y) {
@@ -51,18 +59,18 @@ ControlBoxes ComputeMainLayout(WindowSize window, bool webPaneShown, const Contr
     box.y = y;
     out[id] = box;
   };
-  for (int id : kOptionRow) placeY(id, L + 45);
-  for (int id : kInstallRow) placeY(id, L + 75);
+  for (int id : kOptionRow) placeY(id, L + px(45));
+  for (int id : kInstallRow) placeY(id, L + px(75));
 
   const int exitW = at(kExitButton).width;
   const int contactW = at(IDC_CONTACT_US).width;
   const int helpW = at(IDC_HELP_BUTTON).width;
-  placeX(kExitButton, W - exitW - 20);
-  placeX(IDC_CONTACT_US, W - contactW - exitW - 25);
-  placeX(IDC_HELP_BUTTON, W - helpW - contactW - exitW - 30);
-  for (int id : {kExitButton, IDC_CONTACT_US, IDC_HELP_BUTTON}) placeY(id, L + 75);
+  placeX(kExitButton, W - exitW - px(20));
+  placeX(IDC_CONTACT_US, W - contactW - exitW - px(25));
+  placeX(IDC_HELP_BUTTON, W - helpW - contactW - exitW - px(30));
+  for (int id : {kExitButton, IDC_CONTACT_US, IDC_HELP_BUTTON}) placeY(id, L + px(75));
 
   const Box exit = out[kExitButton];
-  out[IDC_WEB_PANE] = {list.x, exit.y + exit.height + 10, list.width, at(IDC_WEB_PANE).height};
+  out[IDC_WEB_PANE] = {list.x, exit.y + exit.height + px(10), list.width, at(IDC_WEB_PANE).height};
   return out;
 }

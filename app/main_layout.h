@@ -18,9 +18,15 @@ struct WindowSize {
   int height = 0;
 };
 
-// The size the window must grow to first, when it is below the minimum.
-std::optional<WindowSize> MinimumSizeFor(WindowSize window);
+constexpr int kBaseDpi = 96;
+// Pixels at kBaseDpi as pixels at dpi, and back.
+int ScaleToDpi(int pixels, int dpi);
+int ScaleFromDpi(int pixels, int dpi);
 
-// Where the resize layout puts each control, from the outer window size and the
-// controls' current boxes. Controls it does not move are absent from the result.
-ControlBoxes ComputeMainLayout(WindowSize window, bool webPaneShown, const ControlBoxes& current);
+// The size the window must grow to first, when it is below the minimum.
+std::optional<WindowSize> MinimumSizeFor(WindowSize window, int dpi = kBaseDpi);
+
+// Where the resize layout puts each control, from the outer window size, the window's DPI and
+// the controls' current boxes. Controls it does not move are absent from the result.
+ControlBoxes ComputeMainLayout(WindowSize window, bool webPaneShown, const ControlBoxes& current,
+                               int dpi = kBaseDpi);

@@ -76,8 +76,11 @@ class CFileCtrl {
   INT_PTR OpenInBrowser(const std::wstring& address) const;
 
   // Puts a shortcut to exePath named linkName on the desktop folder, numbering it when
-  // another program's shortcut has the name.
-  void EnsureDesktopShortcut(const std::wstring& desktopFolder, const std::wstring& linkName,
+  // another program's shortcut has the name. True when one leads to exePath afterwards.
+  bool EnsureDesktopShortcut(const std::wstring& desktopFolder, const std::wstring& linkName,
+                             const std::wstring& exePath) const;
+  // The same on the first of the desktops that takes it.
+  bool EnsureDesktopShortcut(const std::vector<std::wstring>& desktopFolders, const std::wstring& linkName,
                              const std::wstring& exePath) const;
 };
 

@@ -68,7 +68,7 @@ std::wstring ResolveShortcut(const std::wstring& linkPath) {
   return target;
 }
 
-void CFileCtrl::EnsureDesktopShortcut(const std::wstring& desktopFolder, const std::wstring& linkName,
+bool CFileCtrl::EnsureDesktopShortcut(const std::wstring& desktopFolder, const std::wstring& linkName,
                                       const std::wstring& exePath) const {
   const std::wstring base = WithTrailingBackslash(desktopFolder) + linkName;
   const std::wstring exe = ToLower(exePath);
@@ -77,10 +77,16 @@ void CFileCtrl::EnsureDesktopShortcut(const std::wstring& desktopFolder, const s
   for (int number = 0; number <= 9; ++number) {
     const std::wstring candidate = number == 0 ? base + L".lnk" : base + L"#" + std::to_wstring(number) + L".lnk";
     const bool free = PathKind(candidate) == kPathNone;
-    if (!free && ToLower(ResolveShortcut(candidate)) == exe) return;
-    if (free || number == 9) {
-      CreateShortcut(exePath, candidate);
-      return;
-    }
+    if (!free && ToLower(ResolveShortcut(candidate)) == exe) return true;
+    if (free || number == 9) return CreateShortcut(exePath, candidate);
   }
+  return false;
+}
+
+bool CFileCtrl::EnsureDesktopShortcut(const std::vector<std::wstring>& desktopFolders, const std::wstring& linkName,
+                                      const std::wstring& exePath) const {
+  for (const std::wstring& desktop : desktopFolders) {
+    if (!desktop.empty() && EnsureDesktopShortcut(desktop, linkName, exePath)) return true;
+  }
+  return false;
 }

@@ -9,6 +9,8 @@ packages=(
   googletest wine64 xvfb xauth x11-apps imagemagick fonts-wqy-microhei
   ca-certificates locales
   clang libclang-rt-14-dev
+  # Marlett, the font Wine draws the caption buttons with.
+  fonts-wine
 )
 
 missing=()

@@ -41,6 +41,7 @@ wine_env_start() {
   # A crashing test ends at once instead of waiting in the crash debugger.
   export WINEDLLOVERRIDES="winemenubuilder.exe=d;winedbg.exe=d;mscoree=;mshtml="
   export WINE_LOADER WINESERVER
+  _use_private_home
 
   if [ "$use_own_display" = yes ] || [ -z "${DISPLAY:-}" ]; then
     local fdfile
@@ -76,6 +77,24 @@ wine_env_start() {
   # for the same reason.
   "$WINE_LOADER" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
   _link_cjk_fonts
+}
+
+# Wine links Documents, Desktop and the other shell folders of a new prefix to $HOME: a home
+# under the build folder keeps the programs' files out of the developer's. Prefixes made before
+# get real folders instead of the links that leave the build folder.
+_use_private_home() {
+  export PANDRAKE_REAL_HOME=${PANDRAKE_REAL_HOME:-$HOME}
+  local build link
+  build=$(dirname "$WINEPREFIX")
+  export HOME="$build/home"
+  mkdir -p "$HOME"
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    case "$(readlink -f "$link")" in
+      "$build"/*) ;;
+      *) rm -f "$link" && mkdir -p "$link" ;;
+    esac
+  done
 }
 
 # Drives for the tests of what real machines do to files: S: is a small filesystem that fills

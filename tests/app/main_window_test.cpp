@@ -137,6 +137,21 @@ TEST_F(MainWindowTest, LayoutFollowsTheWindowSize) {
   ExpectLaidOutFor(dialog, 1100, 480);
 }
 
+TEST(MainLayoutTest, MarginsAndStoredSizeFollowTheDpi) {
+  ControlBoxes current;
+  for (int id : {IDC_TERMINAL_LIST, IDC_REFRESH, IDC_REMOVE, IDC_ADD, IDC_DUPLICATE, IDC_SELECT_ALL, IDC_INVERSE,
+                 IDC_CLICK_TO_LAUNCH, IDC_LOAD_EA_AUTO, IDC_INSTALL_PROVIDER, IDC_INSTALL_RECEIVER, IDC_UNINSTALL,
+                 IDC_HELP_BUTTON, IDC_CONTACT_US, IDCANCEL, IDC_WEB_PANE}) {
+    current[id] = {15, 30, 90, 30};
+  }
+  const ControlBoxes at144 = ComputeMainLayout({1200, 750}, false, current, 144);
+  EXPECT_EQ(at144.at(IDC_TERMINAL_LIST), (Box{15, 30, 1200 - 45, 750 - 218}));
+  EXPECT_EQ(at144.at(IDC_REFRESH).x, 1200 - 90 - 30);
+  EXPECT_EQ(at144.at(IDC_INSTALL_PROVIDER).y, 750 - 218 + 113);
+  EXPECT_EQ(MinimumSizeFor({720, 300}, 144)->width, 1080);
+  EXPECT_EQ(ScaleFromDpi(ScaleToDpi(801, 144), 144), 801) << "a stored size survives a DPI change";
+}
+
 TEST_F(MainWindowTest, WindowBelowTheMinimumGrowsFirst) {
   CDlgInstMulti& dialog = Open();
   Resize(600, 250);

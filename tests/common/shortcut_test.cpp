@@ -72,4 +72,13 @@ TEST_F(ShortcutTest, NumberNineIsOverwrittenWhenAllAreTaken) {
   EXPECT_EQ(Target(L"Pandrake Installer#9.lnk"), ToLower(installer));
 }
 
+TEST_F(ShortcutTest, AnUnwritableDesktopGivesWayToTheNextOne) {
+  wchar_t readOnly[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PANDRAKE_READONLY_DRIVE", readOnly, MAX_PATH)) GTEST_SKIP() << "no read-only drive mounted";
+  EXPECT_FALSE(g_files.EnsureDesktopShortcut(std::wstring(readOnly), L"Pandrake Installer", installer));
+  EXPECT_TRUE(g_files.EnsureDesktopShortcut({readOnly, desktop}, L"Pandrake Installer", installer));
+  EXPECT_EQ(Target(L"Pandrake Installer.lnk"), ToLower(installer));
+  EXPECT_FALSE(FileExists(std::wstring(readOnly) + L"Pandrake Installer.lnk"));
+}
+
 }  // namespace
