@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/path_text.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_entry.h"
 #include "tests/support/fake_terminal_process.h"
@@ -81,6 +82,24 @@ TEST_F(RunningTerminalsTest, IsTerminalRunningComparesWholePathsIgnoringCase) {
   EXPECT_TRUE(g_mtAssist.IsTerminalRunning(upper));
   EXPECT_FALSE(g_mtAssist.IsTerminalRunning(idle));
   EXPECT_FALSE(g_mtAssist.IsTerminalRunning(folder_ / L"Missing\\terminal.exe"));
+}
+
+TEST_F(RunningTerminalsTest, TerminalsInFoldersNamedBeyondAToZAreFoundAndClosed) {
+  FakeTerminal latin(folder_ / L"Trader \x00C9mile\\MT4", L"12: Server");
+  FakeTerminal cyrillic(folder_ / L"\x0422\x0440\x0435\x0439\x0434\x0435\x0440\\MT4", L"13: Server");
+  ASSERT_TRUE(latin.Window() && cyrillic.Window());
+  WindowWatchingWaiter waiter;
+  waiter.watched = {latin.Window(), cyrillic.Window()};
+  SetWaiter(&waiter);
+
+  EXPECT_TRUE(g_mtAssist.IsTerminalRunning(latin.ExePath()));
+  g_mtAssist.ScanRunningTerminals(true, true);
+  EXPECT_EQ(g_mtAssist.FindRunningAccount(folder_ / L"TRADER \x00C9MILE\\MT4"), L"12");
+  const std::wstring stored = folder_ / L"\x0422\x0420\x0415\x0419\x0414\x0415\x0420\\MT4";
+  EXPECT_EQ(RowKey(stored), RowKey(RunningTerminalFolder(cyrillic.ExePath())));
+  EXPECT_FALSE(g_mtAssist.CloseTerminalByPath(cyrillic.ExePath()).empty());
+  EXPECT_FALSE(g_mtAssist.CloseTerminalByPath(ToLower(latin.ExePath())).empty());
+  EXPECT_TRUE(latin.Exited(5000) && cyrillic.Exited(5000));
 }
 
 TEST_F(RunningTerminalsTest, CloseAllTerminalsClosesBothClasses) {
