@@ -16,6 +16,9 @@ constexpr int kCloseRequests = 100;
 // A terminal saves its charts and profiles while closing; a second per request gives it time.
 constexpr DWORD kCloseRequestGapMs = 1000;
 constexpr DWORD kTerminateWaitMs = 5000;
+// A closed window's process may still be writing its files; wait this long for it to end.
+constexpr int kExitChecks = 50;
+constexpr DWORD kExitCheckGapMs = 100;
 
 std::wstring WindowTitle(HWND window) {
   wchar_t text[260] = {};
@@ -41,15 +44,31 @@ void EndProcessOf(HWND window) {
   WaitForSingleObject(process.Get(), kTerminateWaitMs);
 }
 
+UniqueHandle ProcessToWaitFor(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return UniqueHandle(processId ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr);
+}
+
+void WaitForExit(const UniqueHandle& process) {
+  if (!process) return;
+  for (int i = 0; i < kExitChecks && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT; ++i) {
+    Wait().Sleep(kExitCheckGapMs);
+  }
+}
+
 }  // namespace
 
 bool CloseTerminalWindow(HWND window) {
+  const UniqueHandle process = ProcessToWaitFor(window);
   for (int i = 0; i < kCloseRequests && IsWindow(window); ++i) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     Wait().Sleep(kCloseRequestGapMs);
   }
   EndProcessOf(window);
-  return !IsWindow(window);
+  const bool closed = !IsWindow(window);
+  if (closed) WaitForExit(process);
+  return closed;
 }
 
 std::wstring CMTAssist::ScanRunningTerminals(bool wantAccounts, bool wantPaths) {

@@ -1,11 +1,10 @@
 #include "terminal/terminal_entry.h"
 
-#include <cwctype>
+#include "common/path_text.h"
 
-std::wstring LowerCaseText(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
-  return text;
-}
+// The same folding as the probes: the C library's folds only A-Z, so a terminal in a
+// folder named with other letters was never found running.
+std::wstring LowerCaseText(std::wstring text) { return ToLower(std::move(text)); }
 
 std::wstring NormalizeInstallFolder(std::wstring folder) {
   if (folder.empty() || folder.back() != L'\\' || folder.ends_with(L":\\")) return folder;

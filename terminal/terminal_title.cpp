@@ -18,11 +18,17 @@ std::wstring_view ServerPart(std::wstring_view rest) {
   return TrimChars(rest, L" \t\r\n");
 }
 
+// A login is a number; any other text before the cut is a server or a caption.
+bool IsDigits(std::wstring_view text) {
+  return !text.empty() && text.find_first_not_of(L"0123456789") == std::wstring_view::npos;
+}
+
 }  // namespace
 
 TerminalTitle ParseTerminalTitle(std::wstring_view title) {
   std::size_t cut = title.find(L':');
   if (cut == std::wstring_view::npos) cut = title.find(L'-');
   if (cut == std::wstring_view::npos || cut == 0) return {};
-  return {std::wstring(title.substr(0, cut)), std::wstring(ServerPart(title.substr(cut + 1)))};
+  const std::wstring_view account = title.substr(0, cut);
+  return {IsDigits(account) ? std::wstring(account) : std::wstring(), std::wstring(ServerPart(title.substr(cut + 1)))};
 }

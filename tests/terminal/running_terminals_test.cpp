@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/path_text.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_entry.h"
 #include "tests/support/fake_terminal_process.h"
@@ -28,6 +29,9 @@ class WindowWatchingWaiter : public Waiter {
     return std::any_of(watched.begin(), watched.end(), [](HWND w) { return IsWindow(w) != FALSE; });
   }
 };
+
+// The close requests among the waits; the short waits for the process to end follow them.
+std::size_t CloseRequests(const std::vector<DWORD>& sleeps) { return std::count(sleeps.begin(), sleeps.end(), 1000u); }
 
 class RunningTerminalsTest : public ::testing::Test {
  protected:
@@ -80,6 +84,24 @@ TEST_F(RunningTerminalsTest, IsTerminalRunningComparesWholePathsIgnoringCase) {
   EXPECT_FALSE(g_mtAssist.IsTerminalRunning(folder_ / L"Missing\\terminal.exe"));
 }
 
+TEST_F(RunningTerminalsTest, TerminalsInFoldersNamedBeyondAToZAreFoundAndClosed) {
+  FakeTerminal latin(folder_ / L"Trader \x00C9mile\\MT4", L"12: Server");
+  FakeTerminal cyrillic(folder_ / L"\x0422\x0440\x0435\x0439\x0434\x0435\x0440\\MT4", L"13: Server");
+  ASSERT_TRUE(latin.Window() && cyrillic.Window());
+  WindowWatchingWaiter waiter;
+  waiter.watched = {latin.Window(), cyrillic.Window()};
+  SetWaiter(&waiter);
+
+  EXPECT_TRUE(g_mtAssist.IsTerminalRunning(latin.ExePath()));
+  g_mtAssist.ScanRunningTerminals(true, true);
+  EXPECT_EQ(g_mtAssist.FindRunningAccount(folder_ / L"TRADER \x00C9MILE\\MT4"), L"12");
+  const std::wstring stored = folder_ / L"\x0422\x0420\x0415\x0419\x0414\x0415\x0420\\MT4";
+  EXPECT_EQ(RowKey(stored), RowKey(RunningTerminalFolder(cyrillic.ExePath())));
+  EXPECT_FALSE(g_mtAssist.CloseTerminalByPath(cyrillic.ExePath()).empty());
+  EXPECT_FALSE(g_mtAssist.CloseTerminalByPath(ToLower(latin.ExePath())).empty());
+  EXPECT_TRUE(latin.Exited(5000) && cyrillic.Exited(5000));
+}
+
 TEST_F(RunningTerminalsTest, CloseAllTerminalsClosesBothClasses) {
   FakeTerminal mt4(folder_ / L"MT4", L"1: Server4");
   FakeTerminal mt5(folder_ / L"MT5", L"--mt5 2: Server5", L"terminal64.exe");
@@ -116,10 +138,11 @@ TEST_F(RunningTerminalsTest, TerminalThatClosesIsNotTerminated) {
 
   waiter.watched = {first.Window()};
   EXPECT_TRUE(CloseTerminalWindow(first.Window()));
-  EXPECT_EQ(waiter.sleeps, std::vector<DWORD>{1000});
+  EXPECT_EQ(CloseRequests(waiter.sleeps), 1u);
+  EXPECT_TRUE(first.Exited(0)) << "its files are copied only after the process has ended";
   waiter.watched = {third.Window()};
   EXPECT_TRUE(CloseTerminalWindow(third.Window()));
-  EXPECT_EQ(waiter.sleeps.size(), 4u);
+  EXPECT_EQ(CloseRequests(waiter.sleeps), 4u);
   ASSERT_TRUE(first.Exited(5000) && third.Exited(5000));
   EXPECT_EQ(first.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));
   EXPECT_EQ(third.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));

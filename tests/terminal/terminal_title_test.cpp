@@ -18,9 +18,9 @@ TEST(TerminalTitle, OnlyTheLastBracketCutsAndHyphensGoBeforeBlanks) {
   EXPECT_EQ(ParseTerminalTitle(L"42: --Srv--").server, L"--Srv");
 }
 
-TEST(TerminalTitle, WithoutColonTheFirstHyphenCuts) {
+TEST(TerminalTitle, WithoutColonTheFirstHyphenCutsAndOnlyDigitsMakeAnAccount) {
   const TerminalTitle title = ParseTerminalTitle(L"Demo-Server [EURUSD,H1]");
-  EXPECT_EQ(title.account, L"Demo");
+  EXPECT_EQ(title.account, L"");
   EXPECT_EQ(title.server, L"Server");
 }
 
