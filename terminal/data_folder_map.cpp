@@ -5,8 +5,10 @@
 #include "terminal/data_folder_id.h"
 #include "terminal/terminal_probe_text.h"
 
-DataFolderMap::DataFolderMap(const std::wstring& dataRoot) : root_(dataRoot) {
-  if (root_.empty()) return;
+DataFolderMap::DataFolderMap(const std::wstring& dataRoot) : root_(dataRoot) {}
+
+void DataFolderMap::ReadOrigins() const {
+  originsRead_ = true;
   std::vector<std::wstring> dataFolders;
   g_files.FindFolders(root_, dataFolders, false);
   for (const std::wstring& dataFolder : dataFolders) {
@@ -18,6 +20,7 @@ std::wstring DataFolderMap::Find(const std::wstring& installFolder) const {
   if (installFolder.empty() || root_.empty()) return {};
   const std::wstring byId = WithTrailingBackslash(root_) + TerminalDataId(installFolder);
   if (FolderExists(byId)) return byId + L"\\";
+  if (!originsRead_) ReadOrigins();
   const std::wstring wanted = ToLower(WithTrailingBackslash(installFolder));
   for (const auto& [origin, dataFolder] : origins_) {
     if (origin == wanted) return dataFolder;

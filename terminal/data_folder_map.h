@@ -3,10 +3,11 @@
 #include <utility>
 #include <vector>
 
-// The per-user data folders of one data root, with their origin.txt read once, so that a
-// pass over many rows lists the root and reads each origin.txt a single time. It answers
-// as CMTAssist::GetDataFolder does: the folder named by the install path's id first,
-// then the first folder in listing order whose origin.txt names the install folder.
+// The per-user data folders of one data root, so that a pass over many rows lists the root
+// and reads each origin.txt a single time, and only when some row needs them. The folder
+// named by the install path's id comes first: the terminal itself looks only there, and
+// origin.txt is a hint that a copied data folder keeps. Then the first folder in listing
+// order whose origin.txt names the install folder.
 class DataFolderMap {
  public:
   explicit DataFolderMap(const std::wstring& dataRoot);
@@ -14,7 +15,10 @@ class DataFolderMap {
   std::wstring Find(const std::wstring& installFolder) const;
 
  private:
+  void ReadOrigins() const;
+
   std::wstring root_;
+  mutable bool originsRead_ = false;
   // Lower-cased install folder from origin.txt, and its data folder with a backslash.
-  std::vector<std::pair<std::wstring, std::wstring>> origins_;
+  mutable std::vector<std::pair<std::wstring, std::wstring>> origins_;
 };

@@ -1,7 +1,6 @@
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "common/system.h"
-#include "terminal/data_folder_id.h"
 #include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_probe_text.h"
@@ -89,18 +88,7 @@ std::wstring CMTAssist::GetDataFolder(const std::wstring& installFolder) const {
 }
 
 std::wstring CMTAssist::GetDataFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const {
-  if (installFolder.empty() || dataRoot.empty()) return {};
-  // The terminal itself looks only in the folder named by its id; origin.txt is a hint
-  // that a copied data folder keeps, so it decides only when no such folder exists.
-  const std::wstring byId = WithTrailingBackslash(dataRoot) + TerminalDataId(installFolder);
-  if (FolderExists(byId)) return byId + L"\\";
-  const std::wstring wanted = ToLower(WithTrailingBackslash(installFolder));
-  std::vector<std::wstring> dataFolders;
-  g_files.FindFolders(dataRoot, dataFolders, false);
-  for (const std::wstring& dataFolder : dataFolders) {
-    if (OriginInstallFolder(g_files.ReadTextFile(dataFolder + L"\\origin.txt")) == wanted) return dataFolder + L"\\";
-  }
-  return {};
+  return DataFolderMap(dataRoot).Find(installFolder);
 }
 
 std::wstring CMTAssist::GetDataMqlFolder(const std::wstring& installFolder) const {
