@@ -17,25 +17,27 @@ std::vector<ChartMove> PlanChartShift(std::vector<int> existingNumbers) {
   return moves;
 }
 
-std::vector<ChartMove> PlanChartSwap(const std::wstring& chartFileName) {
+std::vector<ChartMove> PlanChartSwap(const std::wstring& chartFileName, bool firstChartExists) {
   std::wstring lower = chartFileName;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
   const std::wstring first = ChartFileName(1);
   // A chart under the temporary name itself would be overwritten by chart01 on the way.
   if (lower == first || lower == kSwapChartName) return {};
+  // The cleaning may have deleted chart01: then the chart only takes its name.
+  if (!firstChartExists) return {{chartFileName, first}};
   return {{first, kSwapChartName}, {chartFileName, first}, {kSwapChartName, chartFileName}};
 }
 
 PromotionPlan PlanPromotion(const std::wstring& chartFileName, const std::wstring& chartText,
-                            const std::optional<std::wstring>& orderText) {
+                            const std::optional<std::wstring>& orderText, bool firstChartExists) {
   if (!orderText) return {};
   const std::wstring symbol = ReadChartSymbol(chartText);
   const std::wstring periodName = symbol.empty() ? L"" : PeriodNameOf(chartText);
   if (periodName.empty()) return {};
   PromotionPlan plan;
   if (HasOrderLine(*orderText, symbol, periodName)) plan.orderText = MoveOrderLineToEnd(*orderText, symbol, periodName);
-  plan.moves = PlanChartSwap(chartFileName);
+  plan.moves = PlanChartSwap(chartFileName, firstChartExists);
   return plan;
 }
 

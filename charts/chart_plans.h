@@ -15,8 +15,9 @@ struct ChartMove {
 // Moves that free chart01 by renumbering every existing chart one up, highest first; none when
 // chart01 does not exist.
 std::vector<ChartMove> PlanChartShift(std::vector<int> existingNumbers);
-// Swaps a chart with chart01 through the temporary name; none for chart01 itself.
-std::vector<ChartMove> PlanChartSwap(const std::wstring& chartFileName);
+// Swaps a chart with chart01 through the temporary name, or only renames it where there is no
+// chart01; none for chart01 itself.
+std::vector<ChartMove> PlanChartSwap(const std::wstring& chartFileName, bool firstChartExists = true);
 
 struct PromotionPlan {
   // The new order.wnd text when the chart's window is listed there.
@@ -25,7 +26,7 @@ struct PromotionPlan {
 };
 // Promotion needs the order file and the chart's symbol and period name; without them nothing moves.
 PromotionPlan PlanPromotion(const std::wstring& chartFileName, const std::wstring& chartText,
-                            const std::optional<std::wstring>& orderText);
+                            const std::optional<std::wstring>& orderText, bool firstChartExists = true);
 
 // Index of the first chart carrying the EA among the existing charts in number order.
 std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& chartTexts,

@@ -59,15 +59,38 @@ std::wstring WriteNewEaChart(int role, const std::wstring& profile, const std::w
   return L"";
 }
 
+struct Placement {
+  std::wstring reason;  // empty when the EA is on the first chart, or there is no folder
+  bool placed = false;
+  bool noProfile = false;
+};
+
+Placement PlaceIn(int role, const std::wstring& folder, const std::wstring& eaName) {
+  if (folder.empty()) return {};
+  const std::wstring base = WithTrailingBackslash(folder);
+  const std::wstring profile = FindProfileFolder(base);
+  CleanProfileCharts(profile, eaName);
+  if (!FolderExists(profile)) return {Reason(msg::kNoChartProfile, base), false, true};
+  if (FindEaChart(profile, eaName)) return {L"", true};
+  std::wstring reason = WriteNewEaChart(role, profile, eaName);
+  const bool placed = reason.empty();
+  return {std::move(reason), placed};
+}
+
 }  // namespace
 
 std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
                                   const std::wstring& dataMqlFolder) {
   if ((role != 1 && role != 2) || eaName.empty()) return L"";
-  std::wstring reason = PlaceEaChart(role, terminalFolder, eaName);
-  const std::wstring dataReason = PlaceEaChart(role, ParentFolderOf(dataMqlFolder), eaName);
-  if (reason.empty()) reason = dataReason;
-  return reason.empty() ? reason : Reason(msg::kEaNotOnFirstChart, reason);
+  const Placement install = PlaceIn(role, terminalFolder, eaName);
+  const Placement data = PlaceIn(role, ParentFolderOf(dataMqlFolder), eaName);
+  // The terminal reads one of the two profiles: a folder without any is worth telling only when
+  // the EA went on no chart at all. A chart that could not be written is always told.
+  const bool placedSomewhere = install.placed || data.placed;
+  for (const Placement* p : {&install, &data}) {
+    if (!p->reason.empty() && !(p->noProfile && placedSomewhere)) return Reason(msg::kEaNotOnFirstChart, p->reason);
+  }
+  return L"";
 }
 
 std::wstring FindProfileFolder(const std::wstring& folder) {
@@ -83,13 +106,7 @@ std::wstring FindProfileFolder(const std::wstring& folder) {
 }
 
 std::wstring PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName) {
-  if (folder.empty()) return L"";
-  const std::wstring base = WithTrailingBackslash(folder);
-  const std::wstring profile = FindProfileFolder(base);
-  CleanProfileCharts(profile, eaName);
-  if (!FolderExists(profile)) return Reason(msg::kNoChartProfile, base);
-  if (FindEaChart(profile, eaName)) return L"";
-  return WriteNewEaChart(role, profile, eaName);
+  return PlaceIn(role, folder, eaName).reason;
 }
 
 bool FindEaChart(const std::wstring& profileFolder, const std::wstring& eaName) {
@@ -112,7 +129,8 @@ void PromoteChart(const std::wstring& chartPath) {
   if (!dir.empty()) dir.pop_back();
   const std::optional<std::wstring> text = ReadChartText(chartPath);
   if (!text || !FileExists(OrderFileOf(dir))) return;
-  const PromotionPlan plan = PlanPromotion(FileNameOf(chartPath, true), *text, ReadOrderText(OrderFileOf(dir)));
+  const PromotionPlan plan = PlanPromotion(FileNameOf(chartPath, true), *text, ReadOrderText(OrderFileOf(dir)),
+                                           FileExists(ChartFilePath(dir, 1)));
   if (plan.orderText) WriteChartFile(OrderFileOf(dir), *plan.orderText);
   ApplyMoves(dir, plan.moves);
 }

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <windows.h>
 
+#include "charts/chart_files.h"
+#include "charts/chart_text.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
+#include "common/path_text.h"
+#include "common/unique_handle.h"
 #include "terminal/mt_assist.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/fake_terminal_process.h"
@@ -159,6 +164,51 @@ TEST_F(InstallScenarioTest, UninstallRemovesTheCopierButNotFromARunningTerminal)
     EXPECT_NE(chart.find("symbol=GBPUSD"), std::string::npos) << "the trader's chart stays";
     EXPECT_NE(chart.find("height=100"), std::string::npos);
   }
+}
+
+// The trader put the Receiver on a chart of their own behind the installer's Provider chart: the
+// cleaning deletes that one, and the Receiver chart behind the gap is what both installs keep.
+TEST_F(InstallScenarioTest, TheReceiverInstalledTwiceIsOnExactlyOneChart) {
+  const std::wstring profile = legacy_ / L"profiles\\default";
+  CDlgInstMulti& dialog = OpenWith({legacy_.Path().substr(0, legacy_.Path().size() - 1)});
+  Click(IDC_INSTALL_PROVIDER);
+  WriteBytes(ChartFilePath(profile, 2),
+             UserChart("GBPUSD", "<expert>\r\nname=_Velmar Signal Receiver\r\nflags=279\r\n</expert>\r\n"));
+  for (int run = 0; run < 2; ++run) {
+    dialog.Rows().rows[0].ticked = true;
+    dialog.ShowRows();
+    Click(IDC_INSTALL_RECEIVER);
+    EXPECT_EQ(dialog.Rows().rows[0].state, g_lang.GetText(msg::kInstallCompleted)) << run;
+  }
+  std::vector<int> carrying;
+  for (int n : chart_files::ExistingChartNumbers(profile, 120)) {
+    const std::string chart = ReadBytes(ChartFilePath(profile, n));
+    if (chart.find("name=_Velmar Signal Receiver") != std::string::npos) carrying.push_back(n);
+  }
+  EXPECT_EQ(carrying, std::vector<int>{1});
+}
+
+TEST_F(InstallScenarioTest, AChartHeldByAnotherProgramLeavesTheProfileAsItWasAndTheRowSaysWhy) {
+  const std::wstring profile = legacy_ / L"profiles\\default";
+  std::vector<std::string> before;
+  for (int n = 1; n <= 5; ++n) {
+    if (n > 1) WriteBytes(ChartFilePath(profile, n), UserChart(n == 3 ? "USDJPY" : "EURUSD"));
+    before.push_back(ReadBytes(ChartFilePath(profile, n)));
+  }
+  const std::wstring held = ChartFilePath(profile, 3);
+  CDlgInstMulti& dialog = OpenWith({legacy_.Path().substr(0, legacy_.Path().size() - 1)});
+  {
+    UniqueHandle holder(CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    Click(IDC_INSTALL_PROVIDER);
+  }
+  EXPECT_EQ(chart_files::ExistingChartNumbers(profile, 120), (std::vector<int>{1, 2, 3, 4, 5}));
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(ReadBytes(ChartFilePath(profile, n)), before[n - 1]) << n;
+  const std::wstring state = dialog.Rows().rows[0].state;
+  EXPECT_EQ(state.rfind(g_lang.GetText(msg::kInstallCompleted), 0), 0u) << "the files went in: " << state;
+  EXPECT_NE(state.find(L"chart03.chr"), std::wstring::npos) << state;
+  EXPECT_EQ(ReadBytes(legacy_ / L"experts\\_Velmar Signal Provider.ex4"), "Provider");
 }
 
 }  // namespace

@@ -203,6 +203,13 @@ TEST_F(ProfileTest, AChartThatWillNotMoveKeepsEveryChartWhereItWas) {
   EXPECT_EQ(reason, ReplaceAll(g_lang.GetText(msg::kEaNotOnFirstChart), L"{0}", why));
 }
 
+// Newer terminals keep their profiles only in the data folder; the install folder having none is no news.
+TEST_F(ProfileTest, AnInstallFolderWithoutProfilesIsNotToldWhenTheDataFolderGotTheEa) {
+  TempFolder install;
+  EXPECT_EQ(EnsureEaOnFirstChart(1, install.Path(), kEa, Terminal() + L"MQL4\\"), L"");
+  EXPECT_NE(Chart(1).find(std::wstring(L"name=") + kEa), std::wstring::npos);
+}
+
 TEST_F(ProfileTest, SavedProviderInputsGoOnlyIntoAProviderChart) {
   Put(L"chartm.vrk", UserChart(L"EURUSD", L"60", Expert(L"Old", kProviderInputs)));
   Ensure(2, L"PelkReceiver");
