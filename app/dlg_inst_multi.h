@@ -15,6 +15,7 @@
 struct InstallRun {
   bool processed = false;
   std::wstring firstFailure;
+  std::wstring firstNote;  // files in, but something left to tell (no EA on a chart)
 };
 
 // The installer's main window.

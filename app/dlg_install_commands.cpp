@@ -60,6 +60,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     row.state = state;
     if (succeeded && !plain) row.ticked = false;
     if (!succeeded && run.firstFailure.empty()) run.firstFailure = state;
+    if (succeeded && state != g_lang.GetText(msg::kInstallCompleted) && run.firstNote.empty()) run.firstNote = state;
     listView_.ShowRow(rows_, index);
   }
   installing_ = false;
@@ -73,10 +74,10 @@ void CDlgInstMulti::ShowInstallSummary(const InstallRun& run, bool plain) {
     if (Prompt().AskOkCancel(Window(), g_lang.GetText(msg::kSelectInstallFolder), caption)) OnAdd();
   } else if (!run.processed) {
     ShowMessage(g_lang.GetText(msg::kSelectTerminalOnList), Window());
-  } else if (run.firstFailure.empty() || plain) {
+  } else if (plain || (run.firstFailure.empty() && run.firstNote.empty())) {
     ShowMessage(g_lang.GetText(msg::kCompleted), Window());
   } else {
-    ShowMessage(run.firstFailure, Window());
+    ShowMessage(run.firstFailure.empty() ? run.firstNote : run.firstFailure, Window());
   }
 }
 

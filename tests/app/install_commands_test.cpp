@@ -29,6 +29,7 @@ class InstallCommandsTest : public MainWindowTest {
     const std::wstring folder = terminals_ / name;
     WriteBytes(folder + L"\\terminal.exe", "MZ");
     g_files.CreateFolderPath(folder + L"\\config");
+    g_files.CreateFolderPath(folder + L"\\profiles\\default");
     if (withMql) g_files.CreateFolderPath(folder + L"\\MQL4\\Experts");
     return folder;
   }

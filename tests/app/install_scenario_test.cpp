@@ -208,6 +208,7 @@ TEST_F(InstallScenarioTest, AChartHeldByAnotherProgramLeavesTheProfileAsItWasAnd
   const std::wstring state = dialog.Rows().rows[0].state;
   EXPECT_EQ(state.rfind(g_lang.GetText(msg::kInstallCompleted), 0), 0u) << "the files went in: " << state;
   EXPECT_NE(state.find(L"chart03.chr"), std::wstring::npos) << state;
+  EXPECT_EQ(seams_.prompt.Messages().back(), state) << "the summary tells it too";
   EXPECT_EQ(ReadBytes(legacy_ / L"experts\\_Velmar Signal Provider.ex4"), "Provider");
 }
 
