@@ -2,6 +2,7 @@
 #include <cwchar>
 
 #include "common/command_line.h"
+#include "common/path_text.h"
 #include "common/process_path.h"
 #include "common/process_start.h"
 #include "common/seams.h"
@@ -64,7 +65,10 @@ TerminalStart StartOf(HWND window, const std::wstring& exePath) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   const std::optional<ProcessStart> start = ReadProcessStart(processId);
-  if (!start) return {exePath, L"", L""};
+  // A command line that does not name the program was not read from the right place.
+  if (!start || LowerCaseText(start->commandLine).find(FileNameOf(exePath, false)) == std::wstring::npos) {
+    return {exePath, L"", L""};
+  }
   return {exePath, ArgumentsAfterProgram(start->commandLine), start->folder};
 }
 

@@ -188,6 +188,7 @@ TEST_F(InstallScenarioTest, PortableTerminalIsClosedInstalledInItsFolderAndStart
   FakeTerminal running(folder, L"--record \"" + record + L"\" /portable 5551234: Demo-Server");
   ASSERT_TRUE(running.Window());
   CDlgInstMulti& dialog = Open();
+  seams_.prompt.shown.clear();  // a notice the start may show
   std::vector<TerminalEntry>& rows = dialog.Rows().rows;
   const auto row = std::find_if(rows.begin(), rows.end(), [&](const TerminalEntry& r) { return RowKey(r.installFolder) == RowKey(folder); });
   ASSERT_NE(row, rows.end());
