@@ -252,6 +252,7 @@ bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
     case IDCANCEL:
       // During a copy the Exit button stops the copy instead of closing the window.
       if (duplicating_) cancelDuplicate_ = true;
+      else if (installing_) stopCloseWait_ = true;
       else OnExit();
       return true;
     case IDOK: return true;  // Enter does not close the window.

@@ -6,6 +6,7 @@
 #include "app/main_layout.h"
 #include "app/terminal_list_view.h"
 #include "app/terminal_rows.h"
+#include "common/seams.h"
 #include "common/unique_handle.h"
 #include "deploy/deploy_package.h"
 #include "duplicate/copy_plan.h"
@@ -19,7 +20,7 @@ struct InstallRun {
 };
 
 // The installer's main window.
-class CDlgInstMulti : public CDialogBase {
+class CDlgInstMulti : public CDialogBase, private CloseWatch {
  public:
   static constexpr UINT_PTR kSearchTimer = 1;
 
@@ -100,6 +101,10 @@ class CDlgInstMulti : public CDialogBase {
   std::wstring ListedRole(const std::wstring& folder) const;
   bool OnDuplicateProgress(const CopyProgress& progress);
   std::wstring AccountOf(const std::wstring& installFolder) const;
+  // A row run shows each close wait and turns Exit into Cancel, which stops the wait.
+  void BeginRowRun();
+  void EndRowRun();
+  bool KeepWaiting(const std::wstring& terminal, int secondsLeft) override;
 
   std::wstring installerPath_;
   UniqueIcon icon_;
@@ -110,6 +115,7 @@ class CDlgInstMulti : public CDialogBase {
   bool installing_ = false;
   bool duplicating_ = false;
   bool cancelDuplicate_ = false;
+  bool stopCloseWait_ = false;
   ULONGLONG lastProgress_ = 0;
   bool minimized_ = false;
   bool webPaneShown_ = false;

@@ -46,7 +46,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
   const std::wstring roleWord = g_lang.GetText(role == kRoleReceiver ? msg::kRoleReceiver : msg::kRoleProvider);
   InstallRun run;
   TakeAccessDenied();
-  installing_ = true;
+  BeginRowRun();
   for (int index : RowsToInstall()) {
     TerminalEntry& row = rows_.rows[index];
     run.processed = true;
@@ -55,6 +55,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     DispatchPaintMessages();
     const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role),
                                             plain ? g_lang.GetText(msg::kRoleProvider) : roleWord);
+    ShowSearchStatus(false);
     const bool succeeded = state.rfind(g_lang.GetText(msg::kInstallCompleted), 0) == 0;
     row.role = plain ? L"EA" : roleWord;
     row.state = state;
@@ -63,8 +64,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     if (succeeded && state != g_lang.GetText(msg::kInstallCompleted) && run.firstNote.empty()) run.firstNote = state;
     listView_.ShowRow(rows_, index);
   }
-  installing_ = false;
-  DropQueuedInput();
+  EndRowRun();
   return run;
 }
 

@@ -104,7 +104,7 @@ void CDlgInstMulti::LaunchOrOpenSelected() {
     target = g_mtAssist.GetTerminalExe(target);
   }
   if (PathKind(target) != kPathNone) {
-    Launcher().Open(target, L"", SW_SHOWNORMAL);
+    Launcher().Open(target, L"", SW_SHOWNORMAL, L"");
   } else {
     ShowMessage(target + L" not found!", Window());
   }

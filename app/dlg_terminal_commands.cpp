@@ -62,7 +62,7 @@ void CDlgInstMulti::OnLaunch() {
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
     const std::wstring exe = g_mtAssist.GetTerminalExe(folder);
     if (PathKind(exe) != kPathNone) {
-      Launcher().Open(exe, L"", SW_SHOWNORMAL);
+      Launcher().Open(exe, L"", SW_SHOWNORMAL, L"");
     } else {
       ShowMessage(L"Terminal not found!\n" + exe, Window());
     }
@@ -85,5 +85,5 @@ void CDlgInstMulti::OnOpenFolder() {
     ShowMessage(g_lang.GetText(msg::kSelectInstallFolder), Window());
     return;
   }
-  Launcher().Open(rows_.rows[index].installFolder, L"", SW_SHOWNORMAL);
+  Launcher().Open(rows_.rows[index].installFolder, L"", SW_SHOWNORMAL, L"");
 }

@@ -30,7 +30,7 @@ std::wstring CFileCtrl::BrowseForFolder(HWND owner, const std::wstring& title,
 }
 
 INT_PTR CFileCtrl::ShellOpen(const std::wstring& file, const std::wstring& parameters, int showCommand) const {
-  return Launcher().Open(file, parameters, showCommand);
+  return Launcher().Open(file, parameters, showCommand, L"");
 }
 
 INT_PTR CFileCtrl::ShellOpen(const std::wstring& file) const { return ShellOpen(file, L"", SW_SHOWNORMAL); }

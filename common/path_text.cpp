@@ -2,22 +2,6 @@
 
 namespace {
 
-// Simple lower-case mapping for the scripts found in folder names (Latin, Greek, Cyrillic,
-// full-width Latin); the C library's own mapping depends on its locale.
-wchar_t LowerChar(wchar_t c) {
-  if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
-  if (c >= 0x100 && c <= 0x177 && c != 0x130 && c != 0x138) {
-    const bool oddUpper = c >= 0x139 && c <= 0x148;
-    return (c % 2 == 1) == oddUpper ? static_cast<wchar_t>(c + 1) : c;
-  }
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x179 && c <= 0x17E) return c % 2 == 1 ? static_cast<wchar_t>(c + 1) : c;
-  if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;
-  return c;
-}
-
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 // The last "\", or the last "/" when the text has no backslash.
@@ -46,7 +30,7 @@ std::wstring CollapseBackslashes(const std::wstring& text) {
   return out;
 }
 
-// Greedy match that remembers only the last "*": on a mismatch that star takes one more
+// Both texts come lower-cased. Greedy match that remembers only the last "*": on a mismatch that star takes one more
 // character. Earlier stars never need to retry, so the work stays within name length times
 // mask length and no mask can stall a folder scan.
 bool MatchFrom(const std::wstring& name, const std::wstring& mask) {
@@ -56,7 +40,7 @@ bool MatchFrom(const std::wstring& name, const std::wstring& mask) {
     if (m < mask.size() && mask[m] == L'*') {
       starMask = ++m;
       starName = n;
-    } else if (m < mask.size() && (mask[m] == L'?' || LowerChar(mask[m]) == LowerChar(name[n]))) {
+    } else if (m < mask.size() && (mask[m] == L'?' || mask[m] == name[n])) {
       ++n;
       ++m;
     } else if (starMask != std::wstring::npos) {
@@ -114,11 +98,6 @@ std::wstring NormalizePath(const std::wstring& path) {
   return prefix + CollapseBackslashes(rest);
 }
 
-std::wstring ToLower(std::wstring text) {
-  for (wchar_t& c : text) c = LowerChar(c);
-  return text;
-}
-
 std::wstring Trim(const std::wstring& text, const wchar_t* characters) {
   const std::size_t first = text.find_first_not_of(characters);
   if (first == std::wstring::npos) return {};
@@ -142,7 +121,8 @@ std::vector<std::wstring> SplitMasks(const std::wstring& masks) {
   return list;
 }
 
-bool MatchesMask(const std::wstring& name, const std::wstring& mask) {
+bool MatchesMask(const std::wstring& anyCaseName, const std::wstring& anyCaseMask) {
+  const std::wstring name = ToLower(anyCaseName), mask = ToLower(anyCaseMask);
   if (MatchFrom(name, mask)) return true;
   // "name.*" also takes a name without any dot, as the system's own search does.
   return mask.size() >= 2 && mask.compare(mask.size() - 2, 2, L".*") == 0 &&

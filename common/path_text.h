@@ -9,6 +9,7 @@ std::wstring ParentFolderOf(const std::wstring& path);
 std::wstring FileNameOf(const std::wstring& path, bool withExtension);
 std::wstring FileExtensionOf(const std::wstring& path, bool withDot);
 std::wstring NormalizePath(const std::wstring& path);
+// The system's lower-case folding, the one rule for every path comparison and row key.
 std::wstring ToLower(std::wstring text);
 std::wstring Trim(const std::wstring& text, const wchar_t* characters = L" \t");
 // Splits a mask list at ";", "," and the full-width comma; an empty list is "*".

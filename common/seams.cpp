@@ -29,10 +29,11 @@ class SystemPrompt final : public UserPrompt {
 
 class SystemShell final : public ShellLauncher {
  public:
-  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override {
+  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand,
+               const std::wstring& folder) override {
     return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(),
                                                    parameters.empty() ? nullptr : parameters.c_str(),
-                                                   L"", showCommand));
+                                                   folder.c_str(), showCommand));
   }
   DWORD Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) override {
     SHELLEXECUTEINFOW info{sizeof(info)};
@@ -67,22 +68,31 @@ class SystemWaiter final : public Waiter {
   }
 };
 
+class WaitToTheEnd final : public CloseWatch {
+ public:
+  bool KeepWaiting(const std::wstring&, int) override { return true; }
+};
+
 SystemPrompt g_systemPrompt;
 SystemShell g_systemShell;
 SystemWaiter g_systemWaiter;
 UserPrompt* g_prompt = &g_systemPrompt;
 ShellLauncher* g_shell = &g_systemShell;
 Waiter* g_waiter = &g_systemWaiter;
+WaitToTheEnd g_waitToTheEnd;
+CloseWatch* g_watch = &g_waitToTheEnd;
 
 }  // namespace
 
 UserPrompt& Prompt() { return *g_prompt; }
 ShellLauncher& Launcher() { return *g_shell; }
 Waiter& Wait() { return *g_waiter; }
+CloseWatch& Watch() { return *g_watch; }
 
 void SetPrompt(UserPrompt* prompt) { g_prompt = prompt ? prompt : &g_systemPrompt; }
 void SetLauncher(ShellLauncher* shell) { g_shell = shell ? shell : &g_systemShell; }
 void SetWaiter(Waiter* waiter) { g_waiter = waiter ? waiter : &g_systemWaiter; }
+void SetCloseWatch(CloseWatch* watch) { g_watch = watch ? watch : &g_waitToTheEnd; }
 
 void ShowMessage(const std::wstring& text, HWND owner) {
   if (owner == nullptr) owner = GetActiveWindow();

@@ -32,7 +32,7 @@ std::optional<CopierFiles> FindCopierFiles(const std::wstring& installerFolder) 
 }
 
 void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const CUpdateLog& log) {
-  for (const std::wstring& exe : pass.restarts) g_files.ShellOpen(exe);
+  for (const TerminalStart& start : pass.restarts) StartTerminal(start);
   if (!pass.updated.empty()) ShowMessage(g_lang.GetText(msg::kUpdateCompleted), request.owner);
   log.Done(pass.version);
   if (pass.complete) {

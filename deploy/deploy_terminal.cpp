@@ -1,8 +1,7 @@
 #include "deploy/deploy_terminal.h"
 
-#include <optional>
-
 #include "charts/first_chart.h"
+#include "common/command_line.h"
 #include "common/edition.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
@@ -13,15 +12,26 @@
 
 namespace {
 
-// The path to start again afterwards, "" when the terminal was not running; nothing when the
-// user declined closing it or it would not close.
-std::optional<std::wstring> CloseIfRunning(const std::wstring& exe) {
-  if (!ActiveEdition().fullFeature || !g_mtAssist.IsTerminalRunning(exe)) return std::wstring();
+// A running terminal closed, with what starts it again (no path when it was not running), or
+// the reason it still runs.
+struct Closing {
+  InstallOutcome refusal;
+  TerminalStart restart;
+};
+
+Closing CloseIfRunning(const std::wstring& exe) {
+  if (!ActiveEdition().fullFeature || !g_mtAssist.IsTerminalRunning(exe)) return {};
   const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
-  if (!Prompt().AskYesNo(GetActiveWindow(), g_lang.GetText(msg::kCloseBeforeInstall), caption)) return std::nullopt;
-  std::wstring restart = g_mtAssist.CloseTerminalByPath(exe);
-  if (restart.empty()) return std::nullopt;
-  return restart;
+  if (!Prompt().AskYesNo(GetActiveWindow(), g_lang.GetText(msg::kCloseBeforeInstall), caption)) {
+    return {EngineMessage(kMsgCloseTerminal), {}};
+  }
+  const TerminalClose closed = g_mtAssist.CloseForRestart(exe);
+  switch (closed.outcome) {
+    case CloseOutcome::kClosed: return {L"", closed.start};
+    case CloseOutcome::kRefused: return {g_lang.GetText(msg::kCloseByHand), {}};
+    case CloseOutcome::kStopped: return {g_lang.GetText(msg::kCloseWaitStopped), {}};
+    default: return {EngineMessage(kMsgCloseTerminal), {}};
+  }
 }
 
 void TrimCommas(std::wstring& list) {
@@ -32,10 +42,13 @@ void TrimCommas(std::wstring& list) {
 
 InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& terminalFolder, bool compose,
                                 const std::wstring& eaName, SignalRole role) {
-  const std::optional<std::wstring> restart = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder));
+  const Closing closing = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder));
   // Files a running terminal holds must not be half replaced.
-  if (!restart) return EngineMessage(kMsgCloseTerminal);
-  const std::wstring dataTarget = g_mtAssist.GetDataMqlFolder(terminalFolder);
+  if (!closing.refusal.empty()) return closing.refusal;
+  // A terminal started portable keeps its data in the install folder, whatever per-user
+  // data folder an earlier start left behind.
+  const bool portable = HasOption(closing.restart.arguments, L"/portable");
+  const std::wstring dataTarget = portable ? L"" : g_mtAssist.GetDataMqlFolder(terminalFolder);
   DeployLists lists;
   DeployState state;
   std::wstring result = DeployPackage(source, dataTarget, lists, state);
@@ -45,7 +58,7 @@ InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& 
   // Files in place but no EA on a chart is not a plain success: the row says why.
   const std::wstring chartNote = chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget);
   if (!chartNote.empty()) result += L"\n" + chartNote;
-  if (!restart->empty()) g_files.ShellOpen(*restart);
+  if (!closing.restart.exePath.empty()) StartTerminal(closing.restart);
   return compose ? ComposeOutcome(result, std::move(lists)) : result;
 }
 

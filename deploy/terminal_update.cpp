@@ -98,9 +98,10 @@ bool ReplaceEas(const TerminalRoots& roots, const CopierFiles& files, UpdatePass
 // The terminal holds its DLL open while it runs; it is closed and started again at the end.
 void FreeDll(const std::wstring& dll, const std::wstring& exe, UpdatePass& pass) {
   if (g_files.DeleteOneFile(dll)) return;
-  const std::wstring closed = g_mtAssist.CloseTerminalByPath(exe);
-  if (!closed.empty() && std::ranges::find(pass.restarts, closed) == pass.restarts.end()) {
-    pass.restarts.push_back(closed);
+  const TerminalClose closed = g_mtAssist.CloseForRestart(exe);
+  if (closed.outcome == CloseOutcome::kClosed &&
+      std::ranges::find(pass.restarts, closed.start.exePath, &TerminalStart::exePath) == pass.restarts.end()) {
+    pass.restarts.push_back(closed.start);
   }
 }
 

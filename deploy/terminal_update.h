@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "deploy/update_log.h"
+#include "terminal/mt_assist.h"
 
 // The installer's copier files that replace older ones in the terminals.
 struct CopierFiles {
@@ -19,7 +20,7 @@ struct UpdatePass {
   HWND owner = nullptr;
   bool asked = false;
   bool complete = true;                 // every file it meant to replace was replaced
-  std::vector<std::wstring> restarts;   // executables closed to free their DLL
+  std::vector<TerminalStart> restarts;  // terminals closed to free their DLL
   std::vector<std::wstring> updated;    // terminal folders that received new EAs
 };
 

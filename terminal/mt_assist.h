@@ -6,6 +6,26 @@
 
 class DataFolderMap;
 
+// A closed terminal is started again as it was started: its own arguments and working folder.
+// Both are empty when they could not be read.
+struct TerminalStart {
+  std::wstring exePath;
+  std::wstring arguments;
+  std::wstring folder;
+};
+
+enum class CloseOutcome {
+  kClosed,
+  kNotClosed,
+  kRefused,  // it does not take the installer's close requests (it runs as administrator)
+  kStopped,  // the user stopped waiting; it was left running
+};
+
+struct TerminalClose {
+  CloseOutcome outcome = CloseOutcome::kNotClosed;
+  TerminalStart start;  // when closed
+};
+
 // The terminal and deployment engine; one process-wide instance.
 class CMTAssist {
  public:
@@ -19,6 +39,8 @@ class CMTAssist {
   // Closes the first running terminal whose path contains folderOrPath; returns that
   // path, or "" when none was closed.
   std::wstring CloseTerminalByPath(const std::wstring& folderOrPath);
+  // The same, with what starts it again; a refused close or a stopped wait ends the search.
+  TerminalClose CloseForRestart(const std::wstring& folderOrPath);
   void CloseAllTerminals();
   // Shows (SW_SHOWNORMAL) or hides (SW_HIDE) every terminal running from one of the
   // folders or from a subfolder of it.
@@ -67,5 +89,7 @@ inline constexpr wchar_t kMt4WindowClass[] = L"MetaQuotes::MetaTrader::4.00";
 inline constexpr wchar_t kMt5WindowClass[] = L"MetaQuotes::MetaTrader::5.00";
 
 // Asks a terminal window to close up to 100 times, a second apart, then ends its process.
-// True when the window is gone afterwards.
-bool CloseTerminalWindow(HWND window);
+// Each second is shown through Watch(), which may stop the wait.
+CloseOutcome CloseTerminalWindow(HWND window);
+// Starts a closed terminal again through the shell seam.
+void StartTerminal(const TerminalStart& start);

@@ -1,7 +1,10 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "common/command_line.h"
+#include "common/path_text.h"
 #include "common/process_path.h"
+#include "common/process_start.h"
 #include "common/seams.h"
 #include "common/unique_handle.h"
 #include "terminal/mt_assist.h"
@@ -57,18 +60,38 @@ void WaitForExit(const UniqueHandle& process) {
   }
 }
 
+// Read before the close, while the process still runs.
+TerminalStart StartOf(HWND window, const std::wstring& exePath) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const std::optional<ProcessStart> start = ReadProcessStart(processId);
+  // A command line that does not name the program was not read from the right place.
+  if (!start || LowerCaseText(start->commandLine).find(FileNameOf(exePath, false)) == std::wstring::npos) {
+    return {exePath, L"", L""};
+  }
+  return {exePath, ArgumentsAfterProgram(start->commandLine), start->folder};
+}
+
 }  // namespace
 
-bool CloseTerminalWindow(HWND window) {
+CloseOutcome CloseTerminalWindow(HWND window) {
   const UniqueHandle process = ProcessToWaitFor(window);
+  const std::wstring shown = GetWindowProcessPath(window);
   for (int i = 0; i < kCloseRequests && IsWindow(window); ++i) {
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    // A terminal running as administrator refuses the messages of a normal-rights program:
+    // asking again would only keep the user waiting.
+    if (!PostMessageW(window, WM_CLOSE, 0, 0) && IsWindow(window)) return CloseOutcome::kRefused;
+    if (!Watch().KeepWaiting(shown, kCloseRequests - i)) return CloseOutcome::kStopped;
     Wait().Sleep(kCloseRequestGapMs);
   }
   EndProcessOf(window);
-  const bool closed = !IsWindow(window);
-  if (closed) WaitForExit(process);
-  return closed;
+  if (IsWindow(window)) return CloseOutcome::kNotClosed;
+  WaitForExit(process);
+  return CloseOutcome::kClosed;
+}
+
+void StartTerminal(const TerminalStart& start) {
+  Launcher().Open(start.exePath, start.arguments, SW_SHOWNORMAL, start.folder);
 }
 
 std::wstring CMTAssist::ScanRunningTerminals(bool wantAccounts, bool wantPaths) {
@@ -109,13 +132,20 @@ bool CMTAssist::IsTerminalRunning(const std::wstring& exePath) {
 }
 
 std::wstring CMTAssist::CloseTerminalByPath(const std::wstring& folderOrPath) {
+  return CloseForRestart(folderOrPath).start.exePath;
+}
+
+TerminalClose CMTAssist::CloseForRestart(const std::wstring& folderOrPath) {
   // An empty text is contained in every path and would close an arbitrary terminal.
   if (folderOrPath.empty()) return {};
   const std::wstring wanted = LowerCaseText(folderOrPath);
   ScanRunningTerminals(false, true);
   for (std::size_t i = 0; i < exePaths.size(); ++i) {
     if (exePaths[i].find(wanted) == std::wstring::npos) continue;
-    if (CloseTerminalWindow(ScannedWindow(i))) return exePaths[i];
+    const TerminalStart start = StartOf(ScannedWindow(i), exePaths[i]);
+    const CloseOutcome outcome = CloseTerminalWindow(ScannedWindow(i));
+    if (outcome == CloseOutcome::kClosed) return {outcome, start};
+    if (outcome != CloseOutcome::kNotClosed) return {outcome, {}};
   }
   return {};
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <windows.h>
 
@@ -9,7 +10,9 @@
 #include "common/message_ids.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
+#include "terminal/data_folder_id.h"
 #include "terminal/mt_assist.h"
+#include "terminal/terminal_entry.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/fake_terminal_process.h"
 
@@ -124,6 +127,96 @@ TEST_F(InstallScenarioTest, ProviderGoesIntoALegacyAndARunningDataFolderTerminal
   }
   EXPECT_TRUE(running.Exited(5000));
   EXPECT_TRUE(TerminalStartsWithin(running.ExePath(), 5000)) << "the closed terminal is started again";
+}
+
+// Clicks the window's Cancel button during the first wait for a terminal to close, as a user
+// would, and keeps what the window showed then.
+class CancelClickingWaiter : public Waiter {
+ public:
+  explicit CancelClickingWaiter(CDlgInstMulti& dialog) : dialog_(dialog) {}
+  void Sleep(DWORD) override {
+    if (!status.empty()) return;
+    status = TextOf(dialog_.Item(IDC_SEARCH_STATUS));
+    button = TextOf(dialog_.Item(IDCANCEL));
+    PostMessageW(dialog_.Item(IDCANCEL), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(dialog_.Item(IDCANCEL), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  }
+  std::wstring status;
+  std::wstring button;
+
+ private:
+  CDlgInstMulti& dialog_;
+};
+
+TEST_F(InstallScenarioTest, CancelDuringTheCloseWaitFailsTheRowAndLeavesTheTerminalAlone) {
+  FakeTerminal stubborn(modern_.Path(), L"--ignore-close all 2: Server");
+  ASSERT_TRUE(stubborn.Window());
+  const std::wstring modern = modern_.Path();
+  CDlgInstMulti& dialog = OpenWith({modern.substr(0, modern.size() - 1)});
+  CancelClickingWaiter waiter(dialog);
+  SetWaiter(&waiter);
+  seams_.prompt.answers = {true};
+
+  Click(IDC_INSTALL_PROVIDER);
+
+  const std::wstring shown = ReplaceAll(g_lang.GetText(msg::kWaitingForClose), L"{0}", stubborn.ExePath());
+  EXPECT_EQ(ToLower(waiter.status), ToLower(ReplaceAll(shown, L"{1}", L"100")));
+  EXPECT_EQ(waiter.button, g_lang.GetText(msg::kCancel));
+  EXPECT_EQ(TextOf(dialog.Item(IDCANCEL)), g_lang.GetText(msg::kExit));
+  ASSERT_EQ(dialog.Rows().rows.size(), 1u);
+  EXPECT_NE(dialog.Rows().rows[0].state.find(g_lang.GetText(msg::kCloseWaitStopped)), std::wstring::npos);
+  EXPECT_FALSE(stubborn.Exited(300));
+  EXPECT_FALSE(FileExists(data_folder_ / L"MQL4\\experts\\_Velmar Signal Provider.ex4"));
+  EXPECT_EQ(ReadBytes(data_folder_ / L"MQL4\\libraries\\orbix.dll"), "old library");
+}
+
+// A trader's own terminal on an English machine: a folder named beyond A-Z, started portable,
+// with a per-user data folder an earlier start without /portable left behind.
+TEST_F(InstallScenarioTest, PortableTerminalIsClosedInstalledInItsFolderAndStartedPortableAgain) {
+  const std::wstring top = L"D:\\Trader \x00C9mile\\", folder = top + L"MT4\\";
+  if (GetFileAttributesW(L"D:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no drive D:";
+  const std::wstring stale = CMTAssist::DataFolderRoot() + TerminalDataId(folder) + L"\\";
+  struct Cleanup {
+    std::vector<std::wstring> folders;
+    ~Cleanup() {
+      EndStrayTerminals();
+      for (const std::wstring& f : folders) RemoveTree(f);
+    }
+  } cleanup{{top, stale}};
+  g_files.CreateFolderPath(folder + L"config");
+  g_files.CreateFolderPath(folder + L"MQL4\\Experts");
+  g_files.CreateFolderPath(stale + L"MQL4\\Experts");
+  MakeProfile(folder);
+  const TempFolder records;
+  const std::wstring record = records / L"started.txt";
+  FakeTerminal running(folder, L"--record \"" + record + L"\" /portable 5551234: Demo-Server");
+  ASSERT_TRUE(running.Window());
+  CDlgInstMulti& dialog = Open();
+  seams_.prompt.shown.clear();  // a notice the start may show
+  std::vector<TerminalEntry>& rows = dialog.Rows().rows;
+  const auto row = std::find_if(rows.begin(), rows.end(), [&](const TerminalEntry& r) { return RowKey(r.installFolder) == RowKey(folder); });
+  ASSERT_NE(row, rows.end());
+  EXPECT_EQ(row->account, L"5551234");
+  for (TerminalEntry& other : rows) other.ticked = &other == &*row;
+  dialog.ShowRows();
+  BriefWaiter waiter;
+  SetWaiter(&waiter);
+  SetLauncher(nullptr);  // the real one, so the terminal really starts again
+  seams_.prompt.answers = {true};
+
+  Click(IDC_INSTALL_PROVIDER);
+
+  ASSERT_FALSE(seams_.prompt.shown.empty());
+  EXPECT_EQ(seams_.prompt.shown[0].text, g_lang.GetText(msg::kCloseBeforeInstall));
+  EXPECT_EQ(row->state.rfind(g_lang.GetText(msg::kInstallCompleted), 0), 0u) << row->state;
+  EXPECT_EQ(ReadBytes(folder + L"MQL4\\Experts\\_Velmar Signal Provider.ex4"), "Provider");
+  EXPECT_FALSE(FileExists(stale + L"MQL4\\Experts\\_Velmar Signal Provider.ex4"));
+  ExpectProviderChartFirst(folder);
+  ASSERT_TRUE(running.Exited(5000));
+  DeleteFileW(record.c_str());
+  ASSERT_TRUE(TerminalStartsWithin(running.ExePath(), 5000));
+  for (int i = 0; i < 20 && !FileExists(record); ++i) Sleep(100);
+  EXPECT_NE(g_files.ReadTextFile(record).find(L"/portable 5551234"), std::wstring::npos) << "it runs portable again";
 }
 
 TEST_F(InstallScenarioTest, UninstallRemovesTheCopierButNotFromARunningTerminal) {

@@ -39,8 +39,9 @@ bool ScriptedPrompt::NextAnswer() {
   return answer;
 }
 
-INT_PTR RecordingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand) {
-  calls.push_back({file, parameters, showCommand});
+INT_PTR RecordingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand,
+                             const std::wstring& folder) {
+  calls.push_back({file, parameters, showCommand, L"open", folder});
   return result;
 }
 
@@ -49,13 +50,16 @@ DWORD RecordingShell::Run(const std::wstring& verb, const std::wstring& file, co
   return runResult;
 }
 
-INT_PTR StartingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand) {
-  RecordingShell::Open(file, parameters, showCommand);
-  // A browser is given the page as its parameter; a terminal is started without one.
-  if (!parameters.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return result;
+INT_PTR StartingShell::Open(const std::wstring& file, const std::wstring& parameters, int showCommand,
+                            const std::wstring& folder) {
+  RecordingShell::Open(file, parameters, showCommand, folder);
+  // A browser is given the page as its parameter; a terminal is started without one, or with
+  // its own and its working folder.
+  const bool terminal = parameters.empty() || !folder.empty();
+  if (!terminal || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return result;
   return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", file.c_str(),
-                                                 parameters.empty() ? nullptr : parameters.c_str(), L"",
-                                                 showCommand));
+                                                 parameters.empty() ? nullptr : parameters.c_str(),
+                                                 folder.c_str(), showCommand));
 }
 
 void RecordingWaiter::Sleep(DWORD milliseconds) { sleeps.push_back(milliseconds); }

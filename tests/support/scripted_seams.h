@@ -37,8 +37,10 @@ class RecordingShell : public ShellLauncher {
     std::wstring parameters;
     int showCommand;
     std::wstring verb = L"open";
+    std::wstring folder;
   };
-  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;
+  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand,
+               const std::wstring& folder) override;
   DWORD Run(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) override;
   bool IsElevated() override { return elevated; }
 
@@ -49,11 +51,12 @@ class RecordingShell : public ShellLauncher {
 };
 
 // Records every launch like RecordingShell and really starts a program given by the path of
-// an existing file without parameters, so a closed terminal runs again; anything else (a
-// browser and its page) is only recorded.
+// an existing file without parameters or with a working folder, so a closed terminal runs
+// again; anything else (a browser and its page) is only recorded.
 class StartingShell : public RecordingShell {
  public:
-  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand) override;
+  INT_PTR Open(const std::wstring& file, const std::wstring& parameters, int showCommand,
+               const std::wstring& folder) override;
 };
 
 class RecordingWaiter : public Waiter {

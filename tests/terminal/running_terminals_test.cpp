@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_entry.h"
@@ -85,7 +86,7 @@ TEST_F(RunningTerminalsTest, IsTerminalRunningComparesWholePathsIgnoringCase) {
 }
 
 TEST_F(RunningTerminalsTest, TerminalsInFoldersNamedBeyondAToZAreFoundAndClosed) {
-  FakeTerminal latin(folder_ / L"Trader \x00C9mile\\MT4", L"12: Server");
+  FakeTerminal latin(folder_ / L"Trader \x00C9mile \x03AC\\MT4", L"12: Server");
   FakeTerminal cyrillic(folder_ / L"\x0422\x0440\x0435\x0439\x0434\x0435\x0440\\MT4", L"13: Server");
   ASSERT_TRUE(latin.Window() && cyrillic.Window());
   WindowWatchingWaiter waiter;
@@ -94,7 +95,7 @@ TEST_F(RunningTerminalsTest, TerminalsInFoldersNamedBeyondAToZAreFoundAndClosed)
 
   EXPECT_TRUE(g_mtAssist.IsTerminalRunning(latin.ExePath()));
   g_mtAssist.ScanRunningTerminals(true, true);
-  EXPECT_EQ(g_mtAssist.FindRunningAccount(folder_ / L"TRADER \x00C9MILE\\MT4"), L"12");
+  EXPECT_EQ(g_mtAssist.FindRunningAccount(folder_ / L"TRADER \x00C9MILE \x0386\\MT4"), L"12");
   const std::wstring stored = folder_ / L"\x0422\x0420\x0415\x0419\x0414\x0415\x0420\\MT4";
   EXPECT_EQ(RowKey(stored), RowKey(RunningTerminalFolder(cyrillic.ExePath())));
   EXPECT_FALSE(g_mtAssist.CloseTerminalByPath(cyrillic.ExePath()).empty());
@@ -137,11 +138,11 @@ TEST_F(RunningTerminalsTest, TerminalThatClosesIsNotTerminated) {
   SetWaiter(&waiter);
 
   waiter.watched = {first.Window()};
-  EXPECT_TRUE(CloseTerminalWindow(first.Window()));
+  EXPECT_EQ(CloseTerminalWindow(first.Window()), CloseOutcome::kClosed);
   EXPECT_EQ(CloseRequests(waiter.sleeps), 1u);
   EXPECT_TRUE(first.Exited(0)) << "its files are copied only after the process has ended";
   waiter.watched = {third.Window()};
-  EXPECT_TRUE(CloseTerminalWindow(third.Window()));
+  EXPECT_EQ(CloseTerminalWindow(third.Window()), CloseOutcome::kClosed);
   EXPECT_EQ(CloseRequests(waiter.sleeps), 4u);
   ASSERT_TRUE(first.Exited(5000) && third.Exited(5000));
   EXPECT_EQ(first.ExitCode(), static_cast<DWORD>(kFakeTerminalClosedExitCode));
@@ -196,3 +197,61 @@ TEST_F(RunningTerminalsTest, FakeTerminalHoldsItsFileAgainstDeletion) {
 }
 
 }  // namespace
+
+namespace {
+
+class StoppingWatch : public CloseWatch {
+ public:
+  bool KeepWaiting(const std::wstring& terminal, int secondsLeft) override {
+    seen.push_back(ToLower(terminal) + L" " + std::to_wstring(secondsLeft));
+    return seen.size() < 2;
+  }
+  std::vector<std::wstring> seen;
+};
+
+}  // namespace
+
+TEST_F(RunningTerminalsTest, ClosedTerminalStartsAgainWithItsArgumentsAndFolder) {
+  const std::wstring record = folder_ / L"started.txt";
+  const std::wstring arguments = L"--record \"" + record + L"\" /portable \"/config:start up.ini\" 14: Server";
+  FakeTerminal terminal(folder_ / L"Portable", arguments);
+  ASSERT_TRUE(terminal.Window());
+  WindowWatchingWaiter waiter;
+  waiter.watched = {terminal.Window()};
+  SetWaiter(&waiter);
+  StartingShell shell;
+  SetLauncher(&shell);
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+
+  const TerminalClose closed = g_mtAssist.CloseForRestart(terminal.ExePath());
+  ASSERT_EQ(closed.outcome, CloseOutcome::kClosed);
+  EXPECT_EQ(closed.start.arguments, arguments) << "the process parameters are readable here";
+  EXPECT_EQ(ToLower(WithTrailingBackslash(closed.start.folder)), ToLower(WithTrailingBackslash(folder)));
+  ASSERT_TRUE(terminal.Exited(5000));
+  DeleteFileW(record.c_str());
+  StartTerminal(closed.start);
+  SetLauncher(nullptr);
+  ASSERT_TRUE(TerminalStartsWithin(terminal.ExePath(), 5000));
+  const std::wstring started = g_files.ReadTextFile(record);
+  EXPECT_NE(started.find(L"/portable \"/config:start up.ini\""), std::wstring::npos) << started;
+  const std::wstring workingFolder = closed.start.folder.substr(0, closed.start.folder.find_last_not_of(L'\\') + 1);
+  EXPECT_TRUE(ToLower(started).ends_with(L"\n" + ToLower(workingFolder))) << started;
+  EndStrayTerminals();
+}
+
+TEST_F(RunningTerminalsTest, StoppedCloseWaitLeavesTheTerminalRunning) {
+  FakeTerminal stubborn(folder_ / L"Stubborn", L"--ignore-close all 15: Server");
+  ASSERT_TRUE(stubborn.Window());
+  ScriptedSeams seams;
+  StoppingWatch watch;
+  SetCloseWatch(&watch);
+
+  EXPECT_EQ(g_mtAssist.CloseForRestart(stubborn.ExePath()).outcome, CloseOutcome::kStopped);
+  SetCloseWatch(nullptr);
+  ASSERT_EQ(watch.seen.size(), 2u);
+  EXPECT_EQ(watch.seen[0], LowerCaseText(stubborn.ExePath()) + L" 100");
+  EXPECT_EQ(watch.seen[1], LowerCaseText(stubborn.ExePath()) + L" 99");
+  EXPECT_EQ(seams.waiter.sleeps.size(), 1u);
+  EXPECT_FALSE(stubborn.Exited(200));
+}

@@ -14,6 +14,7 @@ struct Options {
   const wchar_t* windowClass = L"MetaQuotes::MetaTrader::4.00";
   int ignoreCloses = 0;
   std::wstring holdFile;
+  std::wstring recordFile;
   std::wstring title;
 };
 
@@ -32,6 +33,10 @@ Options ParseOptions() {
       options.ignoreCloses = value == L"all" ? INT_MAX : _wtoi(value.c_str());
     } else if (arg == L"--hold" && i + 1 < count) {
       options.holdFile = args[++i];
+    } else if (arg == L"--record" && i + 1 < count) {
+      options.recordFile = args[++i];
+    } else if (arg.starts_with(L"/")) {
+      continue;
     } else {
       options.title += (options.title.empty() ? L"" : L" ") + arg;
     }
@@ -56,11 +61,21 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void RecordStart(const std::wstring& file) {
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  const std::wstring text = L"\xFEFF" + std::wstring(GetCommandLineW()) + L"\n" + folder;
+  UniqueHandle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (out) WriteFile(out.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const Options options = ParseOptions();
   g_closesToIgnore = options.ignoreCloses;
+  if (!options.recordFile.empty()) RecordStart(options.recordFile);
   UniqueHandle held;
   if (!options.holdFile.empty()) {
     // As a terminal holds its DLL: others may read it but not write or delete it.
