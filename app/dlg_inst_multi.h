@@ -68,6 +68,7 @@ class CDlgInstMulti : public CDialogBase {
   void SetUpList();
   void LoadTerminalList();
   bool RefuseWhileSearching();
+  bool RefuseWhileBusy();
   void SyncSelection();
   void ExplainClickedState(const NMITEMACTIVATE& click);
   void LaunchOrOpenSelected();

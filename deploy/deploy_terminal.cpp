@@ -15,10 +15,10 @@ namespace {
 
 // The path to start again afterwards, "" when the terminal was not running; nothing when the
 // user declined closing it or it would not close.
-std::optional<std::wstring> CloseIfRunning(const std::wstring& exe) {
+std::optional<std::wstring> CloseIfRunning(const std::wstring& exe, HWND owner) {
   if (!ActiveEdition().fullFeature || !g_mtAssist.IsTerminalRunning(exe)) return std::wstring();
   const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
-  if (!Prompt().AskYesNo(GetActiveWindow(), g_lang.GetText(msg::kCloseBeforeInstall), caption)) return std::nullopt;
+  if (!Prompt().AskYesNo(owner, g_lang.GetText(msg::kCloseBeforeInstall), caption)) return std::nullopt;
   std::wstring restart = g_mtAssist.CloseTerminalByPath(exe);
   if (restart.empty()) return std::nullopt;
   return restart;
@@ -31,8 +31,8 @@ void TrimCommas(std::wstring& list) {
 }  // namespace
 
 InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& terminalFolder, bool compose,
-                                const std::wstring& eaName, SignalRole role) {
-  const std::optional<std::wstring> restart = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder));
+                                const std::wstring& eaName, SignalRole role, HWND owner) {
+  const std::optional<std::wstring> restart = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder), owner);
   // Files a running terminal holds must not be half replaced.
   if (!restart) return EngineMessage(kMsgCloseTerminal);
   const std::wstring dataTarget = g_mtAssist.GetDataMqlFolder(terminalFolder);
