@@ -22,7 +22,7 @@ constexpr ULONGLONG kProgressEveryMs = 100;
 }  // namespace
 
 void CDlgInstMulti::OnDuplicate() {
-  if (installing_ || RefuseWhileSearching()) return;
+  if (RefuseWhileBusy()) return;
   SyncSelection();
   if (rows_.selectionMark < 0 || rows_.selectionMark >= static_cast<int>(rows_.rows.size())) {
     ShowMessage(g_lang.GetText(msg::kChooseToDuplicate), Window());

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/queued_input.h"
 #include "app/resource.h"
 #include "common/file_ctrl.h"
 #include "common/file_failure.h"
@@ -113,8 +114,11 @@ bool CDlgInstMulti::OnInit() {
   CreateDesktopShortcut();
   package_.DetectPackage(true);
   TakeAccessDenied();
+  installing_ = true;
   AutoUpdateTerminals(
       {InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(), DispatchPaintMessages});
+  installing_ = false;
+  DropQueuedInput();
   OfferElevatedRestart();
   return true;
 }
@@ -319,7 +323,8 @@ void CDlgInstMulti::OnDpiChanged(const RECT& suggested) {
 }
 
 void CDlgInstMulti::OnTimer(UINT_PTR id) {
-  if (id != kSearchTimer) return;
+  // The first search waits for a row run to end; the timer fires again.
+  if (id != kSearchTimer || installing_) return;
   KillTimer(Window(), kSearchTimer);
   SearchAndRefresh(false);
 }

@@ -70,6 +70,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   void SetUpList();
   void LoadTerminalList();
   bool RefuseWhileSearching();
+  bool RefuseWhileBusy();
   void SyncSelection();
   void ExplainClickedState(const NMITEMACTIVATE& click);
   void LaunchOrOpenSelected();

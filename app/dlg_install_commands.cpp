@@ -53,7 +53,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     row.state = g_lang.GetText(msg::kInstalling);
     listView_.ShowRow(rows_, index);
     DispatchPaintMessages();
-    const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role),
+    const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role, Window()),
                                             plain ? g_lang.GetText(msg::kRoleProvider) : roleWord);
     ShowSearchStatus(false);
     const bool succeeded = state.rfind(g_lang.GetText(msg::kInstallCompleted), 0) == 0;
@@ -82,7 +82,7 @@ void CDlgInstMulti::ShowInstallSummary(const InstallRun& run, bool plain) {
 }
 
 void CDlgInstMulti::OnInstall(SignalRole role) {
-  if (installing_ || RefuseWhileSearching()) return;
+  if (RefuseWhileBusy()) return;
   if (role == kRoleProvider && !g_product.edition->fullFeature) {
     PlainInstall();
     return;

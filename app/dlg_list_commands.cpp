@@ -81,6 +81,9 @@ bool CDlgInstMulti::RefuseWhileSearching() {
   return true;
 }
 
+// A row run holds a reference into the rows: nothing may change them until it ends.
+bool CDlgInstMulti::RefuseWhileBusy() { return installing_ || RefuseWhileSearching(); }
+
 void CDlgInstMulti::SyncSelection() { rows_.selectionMark = listView_.SelectionMark(); }
 
 void CDlgInstMulti::ExplainClickedState(const NMITEMACTIVATE& click) {
@@ -111,17 +114,19 @@ void CDlgInstMulti::LaunchOrOpenSelected() {
 }
 
 void CDlgInstMulti::OnSelectAll() {
+  if (installing_) return;
   rows_.TickAll();
   ShowRows();
 }
 
 void CDlgInstMulti::OnInverse() {
+  if (installing_) return;
   rows_.InvertTicks();
   ShowRows();
 }
 
 void CDlgInstMulti::OnAdd() {
-  if (RefuseWhileSearching()) return;
+  if (RefuseWhileBusy()) return;
   g_mtAssist.ScanRunningTerminals(true, true);
   std::wstring folder = Prompt().BrowseFolder(Window(), g_lang.GetText(msg::kSelectInstallFolder), L"");
   if (folder.empty()) return;
@@ -143,7 +148,7 @@ void CDlgInstMulti::OnAdd() {
 }
 
 void CDlgInstMulti::OnRemove() {
-  if (RefuseWhileSearching()) return;
+  if (RefuseWhileBusy()) return;
   SyncSelection();
   if (!rows_.RemoveTickedOrSelected()) {
     ShowMessage(g_lang.GetText(msg::kSelectTerminalToRemove), Window());
@@ -155,7 +160,7 @@ void CDlgInstMulti::OnRemove() {
 }
 
 void CDlgInstMulti::OnRefresh() {
-  if (RefuseWhileSearching()) return;
+  if (RefuseWhileBusy()) return;
   std::erase_if(rows_.rows, [](const TerminalEntry& row) { return !FolderExists(row.installFolder); });
   ShowRows();
   SearchAndRefresh(true);

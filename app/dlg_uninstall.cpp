@@ -11,7 +11,7 @@
 #include "deploy/uninstall.h"
 
 void CDlgInstMulti::OnUninstall() {
-  if (installing_ || RefuseWhileSearching()) return;
+  if (RefuseWhileBusy()) return;
   const std::vector<int> indexes = RowsToInstall();
   if (indexes.empty()) {
     ShowMessage(g_lang.GetText(msg::kSelectToUninstall), Window());

@@ -10,6 +10,8 @@
 #include "common/winmsg.h"
 #include "deploy/terminal_update.h"
 #include "deploy/update_log.h"
+#include "terminal/data_folder_map.h"
+#include "terminal/mt_assist.h"
 
 namespace {
 
@@ -33,9 +35,13 @@ std::optional<CopierFiles> FindCopierFiles(const std::wstring& installerFolder) 
 
 void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const CUpdateLog& log) {
   for (const TerminalStart& start : pass.restarts) StartTerminal(start);
-  if (!pass.updated.empty()) ShowMessage(g_lang.GetText(msg::kUpdateCompleted), request.owner);
+  if (!pass.failures.empty()) {
+    ShowMessage(UpdateFailureText(pass.failures), request.owner);
+  } else if (!pass.updated.empty()) {
+    ShowMessage(g_lang.GetText(msg::kUpdateCompleted), request.owner);
+  }
   log.Done(pass.version);
-  if (pass.complete) {
+  if (pass.failures.empty()) {
     g_config.WriteMain(kVersionKey, pass.version);
     g_config.WriteMain(kFolderKey, request.installerFolder);
   }
@@ -46,14 +52,16 @@ void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const 
 
 void AutoUpdateTerminals(const AutoUpdateRequest& request) {
   const std::wstring stored = g_config.ReadMain(kVersionKey);
-  if (!PassDue(stored, request.installerVersion)) return;
+  // Before the first search no terminal is listed: a pass then would mark them all as updated.
+  if (request.terminalFolders.empty() || !PassDue(stored, request.installerVersion)) return;
   const CUpdateLog log(UpdateLogPath());
   log.Start(stored, request.installerVersion);
   const std::optional<CopierFiles> files = FindCopierFiles(request.installerFolder);
   if (!files) return;
   UpdatePass pass{.version = request.installerVersion, .owner = request.owner};
+  const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
   for (const std::wstring& folder : request.terminalFolders) {
-    if (UpdateTerminal(folder, *files, pass, log) == TerminalUpdate::kDeclined) return;
+    if (UpdateTerminal(folder, *files, dataFolders, pass, log) == TerminalUpdate::kDeclined) return;
     if (request.betweenTerminals) request.betweenTerminals();
   }
   FinishPass(request, pass, log);

@@ -17,6 +17,7 @@ struct AutoUpdateRequest {
 // Brings the copier files of every listed terminal whose copier DLL is older than the
 // installer's up to the installer's, after the user agrees once. Runs once per installer
 // version: "V" in the settings keeps the version whose pass replaced everything, so a pass
-// the user declined or that failed somewhere comes again at the next start. Terminals closed
-// to free their DLL are started again at the end.
+// the user declined or that failed somewhere comes again at the next start; a failure is shown
+// naming its terminals and reasons. With no terminal listed nothing runs. Terminals closed to
+// free their DLL are started again at the end.
 void AutoUpdateTerminals(const AutoUpdateRequest& request);

@@ -19,10 +19,10 @@ struct Closing {
   TerminalStart restart;
 };
 
-Closing CloseIfRunning(const std::wstring& exe) {
+Closing CloseIfRunning(const std::wstring& exe, HWND owner) {
   if (!ActiveEdition().fullFeature || !g_mtAssist.IsTerminalRunning(exe)) return {};
   const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
-  if (!Prompt().AskYesNo(GetActiveWindow(), g_lang.GetText(msg::kCloseBeforeInstall), caption)) {
+  if (!Prompt().AskYesNo(owner, g_lang.GetText(msg::kCloseBeforeInstall), caption)) {
     return {EngineMessage(kMsgCloseTerminal), {}};
   }
   const TerminalClose closed = g_mtAssist.CloseForRestart(exe);
@@ -41,8 +41,8 @@ void TrimCommas(std::wstring& list) {
 }  // namespace
 
 InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& terminalFolder, bool compose,
-                                const std::wstring& eaName, SignalRole role) {
-  const Closing closing = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder));
+                                const std::wstring& eaName, SignalRole role, HWND owner) {
+  const Closing closing = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder), owner);
   // Files a running terminal holds must not be half replaced.
   if (!closing.refusal.empty()) return closing.refusal;
   // A terminal started portable keeps its data in the install folder, whatever per-user

@@ -30,26 +30,31 @@ std::wstring ExpertPath(const std::wstring& root, const std::wstring& name) {
   return {};
 }
 
-// True when every listed library is gone; a missing one counts as gone. The signal
-// configuration beside a library goes too, whatever happens to it.
-bool RemoveLibraries(const std::wstring& root, const std::wstring& libraryList) {
-  bool allGone = true;
+// Removes one file when it is there: "" when it was not, else "1000" or "1001".
+std::wstring RemoveFound(const std::wstring& path) {
+  if (path.empty() || !FileExists(path)) return {};
+  return g_files.DeleteOneFile(path) ? kUninstallRemoved : kUninstallFailed;
+}
+
+// The worst result of the listed libraries. The signal configuration beside a library goes
+// too, whatever happens to it.
+std::wstring RemoveLibraries(const std::wstring& root, const std::wstring& libraryList) {
+  std::wstring result;
   for (const std::wstring& name : SplitFileList(libraryList)) {
-    if (!g_files.DeleteOneFile(LibraryPath(root, name))) allGone = false;
+    result = WorseUninstallResult(result, RemoveFound(LibraryPath(root, name)));
   }
   for (const std::wstring& name : SplitFileList(libraryList)) {
     const std::wstring twin = SignalConfigTwin(name);
     if (!twin.empty()) g_files.DeleteOneFile(LibraryPath(root, twin));
   }
-  return allGone;
+  return result;
 }
 
-// The last EA file found decides; "" when none was found.
+// The worst result of the EA files; "" when none was found.
 std::wstring RemoveExperts(const std::wstring& root, const std::wstring& eaList) {
   std::wstring result;
   for (const std::wstring& name : SplitFileList(eaList)) {
-    const std::wstring path = ExpertPath(root, name);
-    if (!path.empty()) result = g_files.DeleteOneFile(path) ? kUninstallRemoved : kUninstallFailed;
+    result = WorseUninstallResult(result, RemoveFound(ExpertPath(root, name)));
   }
   return result;
 }
@@ -98,9 +103,8 @@ std::wstring RemoveCopierFiles(const std::wstring& root, const std::wstring& lib
                                const std::wstring& eaList, const std::wstring& templateList) {
   if (root.empty()) return {};
   const std::wstring base = WithTrailingBackslash(root);
-  std::wstring result = RemoveLibraries(base, libraryList) ? L"" : kUninstallFailed;
-  const std::wstring experts = RemoveExperts(base, eaList);
-  if (!experts.empty()) result = experts;
+  // A library that stays keeps the terminal failed whatever the EA files did.
+  const std::wstring result = WorseUninstallResult(RemoveLibraries(base, libraryList), RemoveExperts(base, eaList));
   for (const std::wstring& name : SplitFileList(templateList)) g_files.DeleteOneFile(base + L"templates\\" + name);
   CleanCopierCharts(base);
   return result;

@@ -10,8 +10,7 @@ CopierFileLists ReadCopierFileLists(const std::wstring& installerFolder, bool wi
 // cleans their charts. A running terminal is left untouched. Returns an uninstall code.
 std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::wstring& installerFolder);
 
-// Removes the listed files from one code root and cleans its profile's charts. "" when no EA file
-// was there and no library failed; otherwise the last EA file removed or not decides between
-// "1000" and "1001", and a library that stays gives "1001" when no EA file follows.
+// Removes the listed files from one code root and cleans its profile's charts. The worst of its
+// files: "1001" when a library or EA file stays, else "1000" when one was removed, else "".
 std::wstring RemoveCopierFiles(const std::wstring& root, const std::wstring& libraryList,
                                const std::wstring& eaList, const std::wstring& templateList);

@@ -64,10 +64,15 @@ std::wstring SignalConfigTwin(const std::wstring& libraryName) {
   return libraryName.substr(0, libraryName.size() - 4) + L".sin";
 }
 
+std::wstring WorseUninstallResult(const std::wstring& a, const std::wstring& b) {
+  if (a == kUninstallFailed || b == kUninstallFailed) return kUninstallFailed;
+  if (a == kUninstallRemoved || b == kUninstallRemoved) return kUninstallRemoved;
+  return {};
+}
+
 std::wstring CombineUninstallResults(const std::wstring& installRoot, const std::wstring& dataRoot) {
-  if (installRoot == kUninstallFailed || dataRoot == kUninstallFailed) return kUninstallFailed;
-  if (installRoot == kUninstallRemoved || dataRoot == kUninstallRemoved) return kUninstallRemoved;
-  return kUninstallNothingFound;
+  const std::wstring worst = WorseUninstallResult(installRoot, dataRoot);
+  return worst.empty() ? kUninstallNothingFound : worst;
 }
 
 std::wstring WithInstallerWindowType(const std::wstring& chartText) {

@@ -22,6 +22,9 @@ CopierFileLists BuildCopierFileLists(const std::vector<std::wstring>& installerF
 std::vector<std::wstring> SplitFileList(const std::wstring& list);
 // The signal configuration file that belongs to a ".dll" library; "" for any other name.
 std::wstring SignalConfigTwin(const std::wstring& libraryName);
+// The worse of two step results ("", "1000" or "1001"): a failure outweighs a removal, which
+// outweighs nothing found.
+std::wstring WorseUninstallResult(const std::wstring& a, const std::wstring& b);
 // The terminal's code from the results of its two code roots: a failure outweighs a removal.
 std::wstring CombineUninstallResults(const std::wstring& installRoot, const std::wstring& dataRoot);
 // The chart that becomes the first one opens as the installer's own chart did (window_type=3).

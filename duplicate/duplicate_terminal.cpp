@@ -83,16 +83,6 @@ std::wstring RoomProblem(const CopyPlan& plan, const CopyFolders& folders) {
   return {};
 }
 
-std::wstring SystemReason(DWORD error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring reason = length ? std::wstring(buffer, length) : L"#" + std::to_wstring(error);
-  LocalFree(buffer);
-  return Trim(reason, L" \t\r\n.") + L" (#" + std::to_wstring(error) + L")";
-}
-
 std::wstring FailureText(const CopyRun& run) {
   // Only a refused write is helped by running as administrator.
   const bool denied = run.error == ERROR_ACCESS_DENIED;
@@ -100,7 +90,7 @@ std::wstring FailureText(const CopyRun& run) {
   std::wstring text = g_lang.GetText(denied              ? msg::kCopyFailed
                                      : run.from.empty() ? msg::kCreateFolderFailed
                                                         : msg::kCopyFileFailed);
-  text += L"\n" + SystemReason(run.error);
+  text += L"\n" + SystemErrorText(run.error);
   if (!run.from.empty()) text += L"\n" + run.from;
   return text + L"\n" + run.to;
 }

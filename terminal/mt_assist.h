@@ -58,6 +58,7 @@ class CMTAssist {
   std::wstring GetDataFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const;
   std::wstring GetDataMqlFolder(const std::wstring& installFolder) const;
   std::wstring GetDataMqlFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const;
+  std::wstring GetDataMqlFolder(const std::wstring& installFolder, const DataFolderMap& dataFolders) const;
   std::wstring GetMqlFolder(const std::wstring& base) const;
   std::wstring ReadAccountFromLogs(const std::wstring& installFolder) const;
   std::wstring ReadAccountFromLogs(const std::wstring& installFolder, const std::wstring& dataRoot) const;

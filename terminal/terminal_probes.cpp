@@ -96,7 +96,11 @@ std::wstring CMTAssist::GetDataMqlFolder(const std::wstring& installFolder) cons
 }
 
 std::wstring CMTAssist::GetDataMqlFolder(const std::wstring& installFolder, const std::wstring& dataRoot) const {
-  const std::wstring dataFolder = GetDataFolder(installFolder, dataRoot);
+  return GetDataMqlFolder(installFolder, DataFolderMap(dataRoot));
+}
+
+std::wstring CMTAssist::GetDataMqlFolder(const std::wstring& installFolder, const DataFolderMap& dataFolders) const {
+  const std::wstring dataFolder = dataFolders.Find(installFolder);
   if (dataFolder.empty()) return {};
   for (const wchar_t* name : {L"\\MQL4\\", L"\\MQL5\\"}) {
     const std::wstring folder = NormalizePath(dataFolder + name);

@@ -1,11 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/command_line.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/fake_terminal_process.h"
 
 namespace {
+
+// Records the owners of the questions and runs a test's action while each one is up.
+class WatchingPrompt : public ScriptedPrompt {
+ public:
+  bool AskYesNo(HWND owner, const std::wstring& text, const std::wstring& caption) override {
+    owners.push_back(owner);
+    if (whileAsked) whileAsked();
+    return ScriptedPrompt::AskYesNo(owner, text, caption);
+  }
+  std::function<void()> whileAsked;
+  std::vector<HWND> owners;
+};
 
 class InstallCommandsTest : public MainWindowTest {
  protected:
@@ -55,6 +70,36 @@ TEST_F(InstallCommandsTest, ASecondRowFailingLeavesTheOthersCompletedAndIsTheSum
   EXPECT_EQ(rows[1].state.rfind(g_lang.GetText(msg::kInstallFailed) + L"#", 0), 0u) << rows[1].state;
   EXPECT_TRUE(rows[1].ticked);
   EXPECT_EQ(LastMessage(), rows[1].state);
+}
+
+TEST_F(InstallCommandsTest, TheCloseQuestionIsOwnedByTheWindowAndARefreshMeanwhileChangesNoRow) {
+  EndStrayTerminals();
+  const std::wstring running = MakeTerminal(L"Running");
+  FakeTerminal terminal(running, L"1: Server");
+  ASSERT_TRUE(terminal.Window());
+  BriefWaiter waiter;
+  SetWaiter(&waiter);
+  const std::wstring gone = MakeTerminal(L"Gone");
+  CDlgInstMulti& dialog = OpenWith({running, gone});
+  WatchingPrompt prompt;
+  prompt.answers = {true, false};
+  // The user switches to the terminal and back, and clicks Refresh after the second folder went.
+  prompt.whileAsked = [&] {
+    SetForegroundWindow(terminal.Window());
+    RemoveTree(gone);
+    Click(IDC_REFRESH);
+  };
+  SetPrompt(&prompt);
+  Click(IDC_INSTALL_PROVIDER);
+  SetPrompt(&seams_.prompt);
+  SetWaiter(&seams_.waiter);
+  EndStrayTerminals();
+
+  EXPECT_EQ(prompt.owners, std::vector<HWND>{dialog.Window()});
+  ASSERT_EQ(dialog.Rows().rows.size(), 2u);
+  EXPECT_EQ(dialog.Rows().rows[1].installFolder, gone);
+  EXPECT_EQ(dialog.Rows().rows[0].state.rfind(g_lang.GetText(msg::kInstallCompleted), 0), 0u)
+      << dialog.Rows().rows[0].state;
 }
 
 TEST_F(InstallCommandsTest, WithNothingTickedOnlyTheSelectedRowIsInstalled) {

@@ -103,7 +103,7 @@ TEST_F(UninstallCommandTest, TickedRowsGoInListOrderEachShowingUninstallingFirst
   EXPECT_FALSE(rows[2].ticked);
 }
 
-TEST_F(UninstallCommandTest, ARunningTerminalAndALockedLibraryAreReportedAndKeepTheirType) {
+TEST_F(UninstallCommandTest, ARunningTerminalAndALockedLibraryAreReportedAndKeepTheirTypeThoughTheEaWent) {
   const std::wstring running = MakeTerminal(L"Running", true);
   const std::wstring locked = MakeTerminal(L"Locked", true);
   FakeTerminal terminal(running, L"1: Server");
@@ -111,7 +111,6 @@ TEST_F(UninstallCommandTest, ARunningTerminalAndALockedLibraryAreReportedAndKeep
   UniqueHandle held(CreateFileW((locked + kLibraryFile).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held);
-  RemoveTree(locked + L"\\MQL4\\Experts");
   CDlgInstMulti& dialog = OpenWith({running, locked}, "11");
   Click(IDC_UNINSTALL);
 
@@ -119,6 +118,7 @@ TEST_F(UninstallCommandTest, ARunningTerminalAndALockedLibraryAreReportedAndKeep
   EXPECT_EQ(rows[0].state, Text(msg::kCloseBeforeUninstall));
   EXPECT_TRUE(FileExists(running + kEaFile));
   EXPECT_EQ(rows[1].state, Text(msg::kUninstallFailed));
+  EXPECT_FALSE(FileExists(locked + kEaFile));
   for (const TerminalEntry& row : rows) {
     EXPECT_EQ(row.role, Text(msg::kRoleProvider));
     EXPECT_FALSE(row.ticked);

@@ -105,6 +105,7 @@ TEST_F(AutoUpdateTest, APassRunsOnlyForAnInstallerNewerThanTheStoredVersion) {
     const wchar_t* version;
     bool runs;
   };
+  MakeTerminal(L"Current", NewDll());
   // Parts compare as numbers, and fewer parts never count as newer.
   for (const Case& c : {Case{L"1.2.10", L"1.2.3", false}, Case{L"1.2.1", L"1.3", false},
                         Case{L"1.2", L"1.2.1", true}, Case{L"", L"", false}}) {
@@ -114,6 +115,12 @@ TEST_F(AutoUpdateTest, APassRunsOnlyForAnInstallerNewerThanTheStoredVersion) {
     EXPECT_EQ(FileExists(LogPath()), c.runs) << c.version;
     EXPECT_EQ(g_config.ReadMain(L"V"), c.runs ? c.version : c.stored);
   }
+}
+
+TEST_F(AutoUpdateTest, WithNoTerminalListedYetTheFirstStartStoresNothing) {
+  Run();
+  EXPECT_FALSE(FileExists(LogPath()));
+  EXPECT_EQ(g_config.ReadMain(L"V"), L"");
 }
 
 TEST_F(AutoUpdateTest, NothingOutOfDateLogsASkipPerTerminalAndStoresTheVersionWithoutAsking) {
@@ -207,7 +214,42 @@ TEST_F(AutoUpdateTest, AFailedCopyIsLoggedAndLeavesTheTerminalAndVersionForTheNe
   EXPECT_EQ(g_config.ReadMain(L"V"), kVersion);
 }
 
+TEST_F(AutoUpdateTest, AnUnwritableInstallRootLeavesTheDataRootUpdatedAndTheFailureShown) {
+  wchar_t readOnly[MAX_PATH] = {};
+  wchar_t source[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PANDRAKE_READONLY_DRIVE", readOnly, MAX_PATH) ||
+      !GetEnvironmentVariableW(L"PANDRAKE_READONLY_SOURCE", source, MAX_PATH)) {
+    GTEST_SKIP() << "no read-only drive mounted";
+  }
+  TempFolder writable{std::wstring(source)};
+  const std::wstring folder = readOnly + writable.Path().substr(wcslen(source));
+  WriteBytes(writable / L"terminal.exe", "MZ");
+  PutCopierFiles(writable / L"MQL4\\", OldDll());
+  TempFolder data(CMTAssist::DataFolderRoot());
+  ASSERT_TRUE(WriteBytes(data / L"origin.txt", Narrow(folder)));
+  for (const std::wstring& root : {writable.Path(), data.Path()}) g_files.CreateFolderPath(root + L"profiles\\Default");
+  PutCopierFiles(data / L"MQL4\\", OldDll());
+  folders_.push_back(folder);
+  g_config.WriteMain(L"V", L"3.0.0.0");
+  seams_.prompt.answers = {true};
+
+  Run();
+  EXPECT_EQ(DllVersion(data / L"MQL4\\"), kVersion);
+  EXPECT_EQ(ReadBytes(data / L"MQL4\\libraries\\orbix.lib"), "new import library");
+  EXPECT_EQ(ReadBytes(data / L"MQL4\\experts\\Copier.ex4"), "new ea");
+  EXPECT_EQ(DllVersion(folder + L"MQL4\\"), L"2.1.0.5");
+  const std::wstring library = folder + L"MQL4\\libraries\\orbix.lib";
+  const std::vector<std::string> entries = LogEntries();
+  EXPECT_NE(std::ranges::find(entries, " Failed-------------------------" + Narrow(library)), entries.end());
+  const std::vector<std::wstring> messages = seams_.prompt.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind(g_lang.GetText(msg::kUpdateIncomplete) + L"\n\n" + folder + L"\n" + library, 0), 0u)
+      << messages[0];
+  EXPECT_EQ(g_config.ReadMain(L"V"), L"3.0.0.0");
+}
+
 TEST_F(AutoUpdateTest, ALogPastItsLimitIsDroppedAfterThePass) {
+  MakeTerminal(L"Current", NewDll());
   ASSERT_TRUE(WriteBytes(LogPath(), std::string(1024000, 'x')));
   Run();
   EXPECT_FALSE(FileExists(LogPath()));

@@ -32,7 +32,7 @@ class DeployToTerminalTest : public ::testing::Test {
 
   std::string Installed(const std::wstring& relative) const { return ReadBytes(install_ / (L"MQL4\\" + relative)); }
   InstallOutcome Deploy(bool compose = false) {
-    return DeployToTerminal(source_, install_.Path(), compose, L"", kRoleNone);
+    return DeployToTerminal(source_, install_.Path(), compose, L"", kRoleNone, nullptr);
   }
 
   TempFolder install_;
@@ -92,7 +92,7 @@ TEST_F(DeployToTerminalTest, TerminalNotReadyIsReported) {
   // Older terminals without an MQL4 folder use the install folder itself, which has no experts.
   RemoveTree(install_ / L"MQL4");
   EXPECT_EQ(Deploy(), EngineMessage(kMsgLogInFirst));
-  EXPECT_EQ(DeployToTerminal(source_, L"", false, L"", kRoleNone), EngineMessage(kMsgRunTerminalFirst));
+  EXPECT_EQ(DeployToTerminal(source_, L"", false, L"", kRoleNone, nullptr), EngineMessage(kMsgRunTerminalFirst));
 }
 
 TEST(ComposeOutcomeTest, FailureIsWrappedAndHintsAndListsAreTranslated) {

@@ -103,11 +103,10 @@ TEST_F(UninstallTerminalTest, BothRootsLoseTheCopierFilesWhereverTheyLieAndKeepT
   EXPECT_EQ(ReadBytes(Chart(data / L"", 1)), UserChart("window_type=2"));
 }
 
-TEST_F(UninstallTerminalTest, WithoutAnyCopierEaFileNothingCountsAsFound) {
+TEST_F(UninstallTerminalTest, ALibraryAloneCountsAsFoundAndRemoved) {
   EXPECT_EQ(Uninstall(), L"1002");
-  // Libraries alone go, but only an EA file counts as the copier having been there.
   Put(install_ / L"experts\\libraries\\orbix.dll");
-  EXPECT_EQ(Uninstall(), L"1002");
+  EXPECT_EQ(Uninstall(), L"1000");
   EXPECT_FALSE(FileExists(install_ / L"experts\\libraries\\orbix.dll"));
 }
 
@@ -126,7 +125,7 @@ TEST_F(UninstallTerminalTest, ARunningTerminalIsReportedWithEveryFileAndChartLef
   for (int n : {1, 2}) EXPECT_EQ(ReadBytes(Chart(install_.Path(), n)), InstallerChart());
 }
 
-TEST_F(UninstallTerminalTest, ALockedLibraryOfAnIdleTerminalFailsUnlessAnEaFileIsRemovedAfterIt) {
+TEST_F(UninstallTerminalTest, ALockedLibraryOfAnIdleTerminalFailsEvenWhenAnEaFileAfterItIsRemoved) {
   const std::wstring library = install_ / L"experts\\libraries\\orbix.dll";
   Put(library);
   // Held as a terminal holds its library: readable, but neither writable nor deletable.
@@ -137,7 +136,7 @@ TEST_F(UninstallTerminalTest, ALockedLibraryOfAnIdleTerminalFailsUnlessAnEaFileI
   EXPECT_TRUE(FileExists(library));
 
   Put(install_ / (std::wstring(L"experts\\") + kReceiverEa));
-  EXPECT_EQ(Uninstall(), L"1000");
+  EXPECT_EQ(Uninstall(), L"1001");
   EXPECT_FALSE(FileExists(install_ / (std::wstring(L"experts\\") + kReceiverEa)));
 }
 
