@@ -4,13 +4,16 @@
 //   demo_maker.exe install                  clicks Install Signal Provider and answers its prompts
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/resource.h"
 #include "common/edition.h"
 #include "common/file_ctrl.h"
+#include "common/message_ids.h"
 #include "common/product.h"
 #include "common/system.h"
+#include "common/winmsg.h"
 #include "terminal/data_folder_id.h"
 #include "terminal/mt_assist.h"
 #include "tests/support/fake_terminal_process.h"
@@ -30,8 +33,11 @@ std::string Journal(const char* account) {
 
 bool MakePackage(const std::wstring& package, const std::wstring& installer) {
   const std::wstring library = TestProgramFolder() + L"orbix_test.dll";
+  // The role folders bear the role's name in the installer's language, as a real package's do.
+  g_lang.Init();
   for (const wchar_t* role : {L"Provider", L"Receiver"}) {
-    const std::wstring folder = package + L"Signal " + role + L"\\";
+    const int title = role[0] == L'P' ? msg::kSignalProvider : msg::kSignalReceiver;
+    const std::wstring folder = package + g_lang.GetText(title) + L"\\";
     const std::wstring ea = std::wstring(L"_Velmar Signal ") + role + L".ex4";
     if (!WriteBytes(folder + L"experts\\" + ea, "demo EA")) return false;
     WriteBytes(folder + L"experts\\indicators\\Velmar Signal Meter.ex4", "demo indicator");
@@ -56,7 +62,9 @@ bool MakeTerminals(const std::wstring& drive) {
   MakeTerminal(legacy);
   MakeTerminalData(legacy + L"\\", legacy + L"\\experts", "5010001");
 
+  // The installer of such a terminal leaves its default profile in the install folder too.
   MakeTerminal(newer);
+  WriteBytes(newer + L"\\profiles\\default\\chart01.chr", kChart);
   const std::wstring data = CMTAssist::DataFolderRoot() + TerminalDataId(newer) + L"\\";
   WriteUtf16(data + L"origin.txt", newer);
   MakeTerminalData(data, data + L"MQL4\\Experts", "5010002");
@@ -89,22 +97,30 @@ struct InstallerWindows {
   HWND prompt = nullptr;
 };
 
+DWORD OwnerOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
 BOOL CALLBACK FindInstallerWindows(HWND window, LPARAM param) {
   auto* found = reinterpret_cast<InstallerWindows*>(param);
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   if (!IsWindowVisible(window) || wcscmp(name, L"#32770") != 0) return TRUE;
-  if (GetDlgItem(window, IDC_INSTALL_PROVIDER)) {
-    found->main = window;
-  } else if (GetDlgItem(window, IDYES) || GetDlgItem(window, IDOK)) {
+  if (GetDlgItem(window, IDC_INSTALL_PROVIDER)) found->main = window;
+  if (found->main && OwnerOf(window) == OwnerOf(found->main) && window != found->main &&
+      (GetDlgItem(window, IDYES) || GetDlgItem(window, IDOK))) {
     found->prompt = window;
   }
   return TRUE;
 }
 
+// The installer's window first, then what it shows over it.
 InstallerWindows Windows() {
   InstallerWindows found;
   EnumWindows(FindInstallerWindows, reinterpret_cast<LPARAM>(&found));
+  if (found.main) EnumWindows(FindInstallerWindows, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -120,6 +136,13 @@ int Install() {
     windows = Windows();
     if (!windows.prompt) continue;
     const int answer = GetDlgItem(windows.prompt, IDYES) ? IDYES : IDOK;
+    wchar_t text[256] = {};
+    // The text of a message box: id 0xFFFF on Windows, 100 under Wine.
+    for (int id : {0xFFFF, 100}) if (!text[0]) GetWindowTextW(GetDlgItem(windows.prompt, id), text, 256);
+    wchar_t title[256] = {};
+    GetWindowTextW(windows.prompt, title, 256);
+    wprintf(L"demo: %ls to %ls: %ls\n", answer == IDYES ? L"yes" : L"ok", title, text);
+    fflush(stdout);
     PostMessageW(windows.prompt, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(windows.prompt, answer)));
     quietSince = GetTickCount();
