@@ -124,6 +124,15 @@ InstallerWindows Windows() {
   return found;
 }
 
+// As UTF-8, since the prompts speak the installer's language.
+void Report(std::wstring line) {
+  for (wchar_t& c : line) c = c == L'\n' ? L' ' : c;
+  char utf8[2048] = {};
+  WideCharToMultiByte(CP_UTF8, 0, (line + L"\n").c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+  fputs(utf8, stdout);
+  fflush(stdout);
+}
+
 // Yes to every question, OK to every notice, until the installer has been quiet for a while.
 int Install() {
   InstallerWindows windows = Windows();
@@ -141,8 +150,7 @@ int Install() {
     for (int id : {0xFFFF, 100}) if (!text[0]) GetWindowTextW(GetDlgItem(windows.prompt, id), text, 256);
     wchar_t title[256] = {};
     GetWindowTextW(windows.prompt, title, 256);
-    wprintf(L"demo: %ls to %ls: %ls\n", answer == IDYES ? L"yes" : L"ok", title, text);
-    fflush(stdout);
+    Report(std::wstring(answer == IDYES ? L"demo: yes to " : L"demo: ok to ") + title + L": " + text);
     PostMessageW(windows.prompt, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(windows.prompt, answer)));
     quietSince = GetTickCount();
