@@ -22,6 +22,24 @@ _link_cjk_fonts() {
   done
 }
 
+# This Wine reads none of the TrueType fonts of its own data folder (fonts-wine), so the caption
+# buttons, drawn with Marlett, showed letters: the prefix gets its own copy. The desktop labels its
+# icons in the icon font, "MS Shell Dlg" by default, whose links Wine rewrites before they can
+# be mended (the desktop starts first): it gets a face with Chinese glyphs of its own, as Chinese
+# Windows does. Both must be in place before the desktop process starts.
+_configure_desktop() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" face hex="" i
+  [ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null; }
+  [ -f "$WINEPREFIX/.pandrake-desktop-font" ] && return 0
+  face=$(printf '%s' "WenQuanYi Micro Hei" | iconv -t UTF-16LE | od -An -tx1 | tr -d ' \n')
+  for ((i = ${#face}; i < 128; i++)); do hex+=0; done
+  # LOGFONTW: height -11, normal weight, variable pitch, Swiss family; then the face name.
+  _reg_add 'HKCU\Control Panel\Desktop\WindowMetrics' /v IconFont /t REG_BINARY \
+    /d "f5ffffff000000000000000000000000900100000000000000000022${face}${hex}"
+  "$WINESERVER" -w
+  touch "$WINEPREFIX/.pandrake-desktop-font"
+}
+
 _configure_prefix() {
   # A virtual desktop: showing and hiding windows then needs no window manager's answer.
   _reg_add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
@@ -63,6 +81,7 @@ wine_env_start() {
     "$WINESERVER" -w
   fi
   [ -f "$WINEPREFIX/.pandrake-configured" ] || _configure_prefix
+  _configure_desktop
   _mount_fixture_drives
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   # Wine's own services start with the first program and end a few seconds after the last
