@@ -70,6 +70,7 @@ enum : int {
   kNoChartProfile = 166,
   kChartNotRenamed = 167,
   kChartNotWritten = 168,
+  kFolderUnavailable = 183,
   kDuplicateProgress = 190,
   kDuplicateCancelled = 191,
   kCopyRemoved = 192,
