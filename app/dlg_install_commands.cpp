@@ -51,6 +51,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     TerminalEntry& row = rows_.rows[index];
     run.processed = true;
     row.state = g_lang.GetText(msg::kInstalling);
+    row.unavailable = false;  // the outcome shows from now on, whether the drive is back or not
     listView_.ShowRow(rows_, index);
     DispatchPaintMessages();
     const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role, Window()),

@@ -11,6 +11,7 @@
 #include "common/winmsg.h"
 #include "terminal/terminal_discovery.h"
 #include "terminal/data_folder_map.h"
+#include "terminal/folder_presence.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_list_codec.h"
 #include "terminal/terminal_probe_text.h"
@@ -64,7 +65,7 @@ void CDlgInstMulti::LoadTerminalList() {
     running.push_back({g_mtAssist.exePaths[i], g_mtAssist.accounts[i]});
   }
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
-  rows_.rows = MergeTerminalRows(entries, running, [](const std::wstring& folder) { return FolderExists(folder); },
+  rows_.rows = MergeTerminalRows(entries, running, PresenceOfFolder,
                                  [&dataFolders](const std::wstring& folder) { return g_mtAssist.AccountOf(folder, dataFolders); });
   ShowRows();
 }
@@ -161,7 +162,12 @@ void CDlgInstMulti::OnRemove() {
 
 void CDlgInstMulti::OnRefresh() {
   if (RefuseWhileBusy()) return;
-  std::erase_if(rows_.rows, [](const TerminalEntry& row) { return !FolderExists(row.installFolder); });
+  SyncSelection();
+  rows_.RemoveWhere([](TerminalEntry& row) {
+    const FolderPresence presence = PresenceOfFolder(row.installFolder);
+    row.unavailable = presence == FolderPresence::kUnavailable;
+    return presence == FolderPresence::kGone;
+  });
   ShowRows();
   SearchAndRefresh(true);
 }

@@ -28,6 +28,7 @@ void CDlgInstMulti::OnUninstall() {
 // Removes the copier from the row's terminal and writes the outcome into its State and Type.
 void CDlgInstMulti::UninstallRow(int index, const std::wstring& installerFolder) {
   rows_.rows[index].state = g_lang.GetText(msg::kUninstalling);
+  rows_.rows[index].unavailable = false;
   listView_.ShowRow(rows_, index);
   DispatchPaintMessages();
   const std::wstring folder = WithTrailingBackslash(rows_.rows[index].installFolder);

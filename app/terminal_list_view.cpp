@@ -68,7 +68,7 @@ void CTerminalListView::ShowRow(const TerminalRows& model, int index) {
   SetText(index, 1, row.installFolder);
   SetText(index, 2, row.account);
   SetText(index, 3, row.role);
-  SetText(index, 4, row.state);
+  SetText(index, 4, row.unavailable ? g_lang.GetText(msg::kFolderUnavailable) : row.state);
   ListView_SetCheckState(list_, index, row.ticked);
   showing_ = wasShowing;
 }

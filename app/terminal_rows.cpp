@@ -28,6 +28,18 @@ bool TerminalRows::RemoveTickedOrSelected() {
   return true;
 }
 
+void TerminalRows::RemoveWhere(const std::function<bool(TerminalEntry&)>& test) {
+  std::vector<TerminalEntry> kept;
+  int mark = -1;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    if (test(rows[i])) continue;
+    if (i == selectionMark) mark = static_cast<int>(kept.size());
+    kept.push_back(std::move(rows[i]));
+  }
+  rows = std::move(kept);
+  selectionMark = mark;
+}
+
 std::vector<int> TerminalRows::TickedOrSelected() const {
   std::vector<int> indexes;
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {

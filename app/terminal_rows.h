@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct TerminalRows {
   void InvertTicks();
   // Removes the ticked rows, or else the selected one; false when there was neither.
   bool RemoveTickedOrSelected();
+  // Removes the rows the test returns true for; the selection stays on its row, or is
+  // cleared with it.
+  void RemoveWhere(const std::function<bool(TerminalEntry&)>& test);
   // Rows that are ticked or are the selection mark, in list order.
   std::vector<int> TickedOrSelected() const;
   std::vector<std::wstring> Folders(const std::vector<int>& indexes) const;

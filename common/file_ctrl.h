@@ -62,6 +62,9 @@ class CFileCtrl {
   // files are ANSI unless the text has characters the code page cannot hold exactly.
   bool WriteTextFile(const std::wstring& path, const std::wstring& text, bool truncate) const;
   bool AppendTextLine(const std::wstring& path, const std::wstring& line, bool truncate) const;
+  // Makes the file UTF-16 LE with its mark: a missing one is created holding the mark only,
+  // an ANSI or UTF-8 one is written anew with the same text and moved over the old one.
+  bool MakeUtf16TextFile(const std::wstring& path) const;
 
   std::wstring GetVersionString(const std::wstring& path, const std::wstring& key) const;
   std::wstring GetFileVersionText(const std::wstring& path) const;

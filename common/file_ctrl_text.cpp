@@ -50,14 +50,16 @@ bool IsUtf16File(const std::wstring& path) {
   return HasUtf16Mark(head) || head.find('\0') != std::string::npos;
 }
 
-std::wstring FromAnsi(const std::string& bytes) {
+std::wstring FromCodePage(const std::string& bytes, UINT codePage) {
   if (bytes.empty()) return {};
   const int size = static_cast<int>(bytes.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   std::wstring text(length, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
   return text;
 }
+
+std::wstring FromAnsi(const std::string& bytes) { return FromCodePage(bytes, CP_ACP); }
 
 std::string ToAnsi(const std::wstring& text, DWORD flags, BOOL* usedDefault) {
   if (text.empty()) return {};
@@ -127,6 +129,16 @@ bool ReplaceWithBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 }  // namespace
+
+bool CFileCtrl::MakeUtf16TextFile(const std::wstring& path) const {
+  std::string bytes;
+  if (!FileExists(path)) return ReplaceWithBytes(path, kUtf16Mark);
+  if (!ReadAllBytes(path, bytes)) return false;
+  if (HasUtf16Mark(bytes)) return true;
+  const bool utf8 = bytes.starts_with("\xEF\xBB\xBF");
+  const std::wstring text = utf8 ? FromCodePage(bytes.substr(3), CP_UTF8) : FromAnsi(bytes);
+  return ReplaceWithBytes(path, kUtf16Mark + ToUtf16(text));
+}
 
 std::wstring CFileCtrl::ReadTextFile(const std::wstring& path) const { return TryReadTextFile(path).value_or(L""); }
 

@@ -48,7 +48,9 @@ bool CIniFile::Write(const std::wstring& section, const std::wstring& key, const
 void CConfig::SetConfigPath(const std::wstring& path) {
   path_ = path.empty() ? GetModuleFolder() + g_product.edition->shortName + L".cfg" : path;
   if (!FileExists(path_)) g_files.CreateFolderPath(ParentFolderOf(path_));
-  file_.SetPath(path_);
+  // The profile functions write ANSI into a file without the UTF-16 mark, which turns
+  // states and folder names outside the code page into "?".
+  if (file_.SetPath(path_) && FileExists(path_)) g_files.MakeUtf16TextFile(path_);
 }
 
 std::wstring CConfig::ReadValue(const std::wstring& section, const std::wstring& key) {
@@ -58,5 +60,6 @@ std::wstring CConfig::ReadValue(const std::wstring& section, const std::wstring&
 
 void CConfig::WriteValue(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
   if (path_.empty()) SetConfigPath(L"");
+  if (!FileExists(path_)) g_files.MakeUtf16TextFile(path_);
   file_.Write(Upper(section), Upper(key), value);
 }

@@ -78,6 +78,7 @@ enum : int {
   kCloseByHand = 175,
   kCloseWaitStopped = 176,
   kWaitingForClose = 177,
+  kFolderUnavailable = 183,
   kDuplicateProgress = 190,
   kDuplicateCancelled = 191,
   kCopyRemoved = 192,

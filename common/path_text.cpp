@@ -64,6 +64,16 @@ std::wstring ParentFolderOf(const std::wstring& path) {
   return text.substr(0, pos + 1);
 }
 
+std::wstring PathRoot(const std::wstring& path) {
+  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L"\\";
+  if (!path.starts_with(L"\\\\")) return {};
+  const std::size_t server = path.find(L'\\', 2);
+  if (server == std::wstring::npos || server == 2) return {};
+  const std::size_t share = path.find(L'\\', server + 1);
+  if (share == server + 1 || server + 1 == path.size()) return {};
+  return share == std::wstring::npos ? path + L"\\" : path.substr(0, share + 1);
+}
+
 std::wstring FileNameOf(const std::wstring& path, bool withExtension) {
   std::wstring text = path;
   while (!text.empty() && IsSeparator(text.back())) text.pop_back();

@@ -6,6 +6,8 @@
 // The folder with a trailing backslash; "" stays "".
 std::wstring WithTrailingBackslash(std::wstring path);
 std::wstring ParentFolderOf(const std::wstring& path);
+// The drive root "C:\" or the share root "\\server\share\" a path lies on; "" for other paths.
+std::wstring PathRoot(const std::wstring& path);
 std::wstring FileNameOf(const std::wstring& path, bool withExtension);
 std::wstring FileExtensionOf(const std::wstring& path, bool withDot);
 std::wstring NormalizePath(const std::wstring& path);

@@ -157,10 +157,9 @@ void CMTAssist::CloseAllTerminals() {
 }
 
 std::vector<std::size_t> CMTAssist::ScannedUnder(const std::wstring& installFolder) const {
-  const std::wstring prefix = TerminalFolderPrefix(installFolder);
   std::vector<std::size_t> found;
   for (std::size_t i = 0; i < exePaths.size(); ++i) {
-    if (exePaths[i].starts_with(prefix)) found.push_back(i);
+    if (RunsUnder(exePaths[i], installFolder)) found.push_back(i);
   }
   return found;
 }

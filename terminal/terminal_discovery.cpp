@@ -111,7 +111,8 @@ std::wstring FindTerminals(const DiscoverySources& sources) {
   std::wstring candidates;
   std::wstring installPath = sources.installPath();
   if (installPath.ends_with(L'\\')) installPath.erase(installPath.find_last_not_of(L'\\') + 1);
-  if (!installPath.empty()) Append(candidates, installPath);
+  // A path the terminal's setup left behind after the folder went would come back on every Refresh.
+  if (!installPath.empty() && g_mtAssist.IsTerminalFolder(installPath)) Append(candidates, installPath);
   for (const std::wstring& drive : sources.fixedDrives()) ScanDrive(drive, candidates);
   std::vector<std::wstring> seen;
   for (const std::wstring& name : sources.muiCacheNames()) {

@@ -1,5 +1,7 @@
 #include "terminal/terminal_list_codec.h"
 
+#include <algorithm>
+
 namespace {
 
 std::wstring EncodeState(const std::wstring& state, const std::wstring& canceledWord) {
@@ -76,10 +78,11 @@ std::vector<StoredTerminal> DecodeTerminalListEntries(const std::wstring& value,
       entry.erase(star);
     }
     StoredTerminal item;
-    item.key = LowerCaseText(entry) + L"|";
     item.storedFolder = entry.size() > 2 ? entry.substr(2) : std::wstring();
     item.entry.ticked = entry[0] == L'1';
     item.entry.installFolder = NormalizeInstallFolder(item.storedFolder);
+    // The key of the normalised folder, so "C:" and "C:\" stored once each are one terminal.
+    item.key = entry.substr(0, std::min<std::size_t>(entry.size(), 2)) + RowKey(item.entry.installFolder);
     const wchar_t roleFlag = entry.size() > 1 ? entry[1] : L'\0';
     if (roleFlag == L'1') item.entry.role = providerWord;
     if (roleFlag == L'2') item.entry.role = receiverWord;
@@ -91,19 +94,22 @@ std::vector<StoredTerminal> DecodeTerminalListEntries(const std::wstring& value,
 
 std::vector<TerminalEntry> MergeTerminalRows(const std::vector<StoredTerminal>& stored,
                                              const std::vector<RunningTerminal>& running,
-                                             const std::function<bool(const std::wstring&)>& folderExists,
+                                             const std::function<FolderPresence(const std::wstring&)>& presenceOf,
                                              const std::function<std::wstring(const std::wstring&)>& accountOf) {
   std::vector<TerminalEntry> rows;
   RecordedKeys keys;
   for (const StoredTerminal& item : stored) {
-    if (keys.Has(item.key) || item.storedFolder.empty() || !folderExists(item.storedFolder)) continue;
+    if (keys.Has(item.key) || item.storedFolder.empty()) continue;
+    const FolderPresence presence = presenceOf(item.storedFolder);
+    if (presence == FolderPresence::kGone) continue;
     rows.push_back(item.entry);
-    rows.back().account = accountOf(rows.back().installFolder);
+    rows.back().unavailable = presence == FolderPresence::kUnavailable;
+    if (!rows.back().unavailable) rows.back().account = accountOf(rows.back().installFolder);
     keys.Add(item.key);
   }
   for (const RunningTerminal& terminal : running) {
-    const std::wstring folder = RunningTerminalFolder(terminal.exePath);
-    const std::wstring key = LowerCaseText(folder) + L"|";
+    const std::wstring folder = NormalizeInstallFolder(RunningTerminalFolder(terminal.exePath));
+    const std::wstring key = RowKey(folder);
     if (folder.empty() || keys.Has(key)) continue;
     rows.push_back({false, folder, terminal.account, L"", L""});
     keys.Add(key);

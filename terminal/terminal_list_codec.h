@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "terminal/folder_presence.h"
 #include "terminal/terminal_entry.h"
 
 // The terminal list as one settings value: per row a tick flag, a role flag, the folder,
@@ -32,9 +33,10 @@ struct RunningTerminal {
   std::wstring account;
 };
 
-// The loaded list: stored entries whose folder exists, without repeated keys, then an
-// unticked row for each running terminal whose folder is not listed yet.
+// The loaded list: stored entries whose folder is not gone (those on a drive that is not
+// there now are marked unavailable), without repeated keys, then an unticked row for each
+// running terminal whose folder is not listed yet.
 std::vector<TerminalEntry> MergeTerminalRows(const std::vector<StoredTerminal>& stored,
                                              const std::vector<RunningTerminal>& running,
-                                             const std::function<bool(const std::wstring&)>& folderExists,
+                                             const std::function<FolderPresence(const std::wstring&)>& presenceOf,
                                              const std::function<std::wstring(const std::wstring&)>& accountOf);

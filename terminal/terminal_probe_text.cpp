@@ -9,11 +9,13 @@ namespace {
 
 constexpr std::size_t kMarkerReach = 20;
 
-// One pass, as a text replace does: joins that form the name anew are kept.
-void EraseEvery(std::wstring& text, const std::wstring& part) {
-  for (std::size_t pos = text.find(part); pos != std::wstring::npos; pos = text.find(part, pos)) {
-    text.erase(pos, part.size());
+// Only trailing components count: "D:\Indicators\MT4" is a terminal folder of its own.
+std::wstring WithoutTrailingParts(std::wstring folder, std::initializer_list<const wchar_t*> parts) {
+  folder.erase(folder.find_last_not_of(L'\\') + 1);
+  for (const wchar_t* part : parts) {
+    if (folder.ends_with(part)) folder.resize(folder.size() - std::wstring(part).size());
   }
+  return folder;
 }
 
 std::wstring WithBackslash(std::wstring path) {
@@ -34,9 +36,9 @@ std::wstring StripSlashes(const std::wstring& path) { return ToLower(Trim(path, 
 
 std::wstring TerminalTestFolder(const std::wstring& path) {
   std::wstring folder = ToLower(Trim(path));
-  for (const wchar_t* part : {L"\\experts", L"\\libraries", L"\\indicators"}) EraseEvery(folder, part);
   if (folder.ends_with(L".exe")) folder = ParentFolderOf(folder);
-  return WithBackslash(folder);
+  // A path into the libraries or indicators of the experts folder leads back to the terminal.
+  return WithBackslash(WithoutTrailingParts(folder, {L"\\libraries", L"\\indicators", L"\\experts"}));
 }
 
 bool NamesMakeTerminalFolder(const std::vector<std::wstring>& lowerNames) {
@@ -44,10 +46,8 @@ bool NamesMakeTerminalFolder(const std::vector<std::wstring>& lowerNames) {
 }
 
 std::wstring TerminalExeFolder(const std::wstring& path) {
-  std::wstring folder = ToLower(path);
-  for (const wchar_t* part : {L"\\experts\\libraries", L"\\experts\\indicators", L"\\experts"}) {
-    EraseEvery(folder, part);
-  }
+  const std::wstring folder =
+      WithoutTrailingParts(ToLower(path), {L"\\experts\\libraries", L"\\experts\\indicators", L"\\experts"});
   return NormalizePath(WithBackslash(folder));
 }
 

@@ -164,7 +164,8 @@ TEST(InstallerPackageRun, VersionSizeAndShortcutSurviveARestart) {
     SetWindowPos(installer.Window(), nullptr, 0, 0, 930, 640, SWP_NOMOVE | SWP_NOZORDER);
   }
   EXPECT_NE(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_NE(ReadBytes(settings.Path()).find("W=930"), std::string::npos);
+  // The settings file is UTF-16 LE.
+  EXPECT_NE(ReadBytes(settings.Path()).find(std::string(reinterpret_cast<const char*>(L"W=930"), 10)), std::string::npos);
   {
     InstallerProcess installer(exe);
     ASSERT_NE(installer.Window(), nullptr);

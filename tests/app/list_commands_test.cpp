@@ -136,6 +136,46 @@ TEST_F(ListCommandsTest, ExitStoresTheList) {
   EXPECT_EQ(g_config.ReadMain(L"PATH"), L"10" + folder + L"*|");
 }
 
+// The first drive letter nothing is mapped to.
+std::wstring UnmappedRoot() {
+  const DWORD drives = GetLogicalDrives();
+  for (wchar_t letter = L'P'; letter < L'Z'; ++letter) {
+    if ((drives & (1u << (letter - L'A'))) == 0) return std::wstring(1, letter) + L":\\";
+  }
+  return {};
+}
+
+TEST_F(ListCommandsTest, TheStoredListKeepsEveryCharacterAndAnUnpluggedDriveAcrossRestarts) {
+  const std::wstring unplugged = UnmappedRoot() + L"MT4";
+  ASSERT_GT(unplugged.size(), 3u);
+  const std::wstring named = MakeTerminal(L"\u0422\u0440\u0435\u0439\u0434\u0435\u0440 \u00C9mile");
+  const std::wstring state = L"\u5B89\u88C5\u5931\u8D25#\u7F3A\u5C11\u6587\u4EF6";
+  OpenWith({unplugged}).Rows().rows.push_back({false, named, L"", L"", state});
+  for (int restart = 0; restart < 2; ++restart) {
+    Click(IDCANCEL);
+    Open();
+  }
+  const std::vector<TerminalEntry>& rows = dialog_->Rows().rows;
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].installFolder, unplugged);
+  wchar_t shown[256] = {};
+  ListView_GetItemText(dialog_->ListView().Handle(), 0, 4, shown, 256);
+  EXPECT_EQ(shown, g_lang.GetText(msg::kFolderUnavailable));
+  EXPECT_EQ(rows[1].installFolder, named);
+  EXPECT_EQ(rows[1].state, state);
+}
+
+TEST_F(ListCommandsTest, RefreshKeepsTheSelectionOnItsTerminalWhenRowsAboveGo) {
+  const std::wstring gone = MakeTerminal(L"Gone");
+  const std::wstring kept = MakeTerminal(L"Kept");
+  OpenWith({gone, MakeTerminal(L"Other"), kept});
+  Select(2);
+  ASSERT_TRUE(g_files.DeleteFolder(gone));
+  Click(IDC_REFRESH);
+  ASSERT_EQ(dialog_->ListView().SelectionMark(), 1);
+  EXPECT_EQ(dialog_->Rows().rows[1].installFolder, kept);
+}
+
 TEST_F(ListCommandsTest, LaunchWithNothingChosenAsksForATerminal) {
   OpenWith({MakeTerminal(L"MT4")});
   Click(IDC_LAUNCH);

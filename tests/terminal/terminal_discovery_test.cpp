@@ -76,6 +76,7 @@ TEST_F(DiscoveryTest, DeeperTerminalsComeFromTheRegistryTheShellRecordsAndRunnin
   const std::wstring newShell = deep + L"New Shell";
   const std::wstring running = deep + L"Running";
   const std::wstring tool = deep + L"Tool";
+  MakeTerminal(recorded);
   MakeTerminal(oldShell);
   MakeTerminal(newShell);
   MakeFolder(running + L"\\config");
@@ -122,6 +123,9 @@ TEST_F(DiscoveryTest, MergeKeepsTheFirstLetterCaseAndNoEaFolders) {
   const std::wstring candidates = FindTerminals(sources);
   EXPECT_EQ(Count(Split(candidates), terminal), 2) << candidates;
   EXPECT_EQ(Count(Split(candidates), terminal + L"\\experts"), 1) << candidates;
+
+  sources.installPath = [this] { return drive_ / L"Uninstalled"; };
+  EXPECT_EQ(Count(Split(FindTerminals(sources)), drive_ / L"Uninstalled"), 0);
 
   std::vector<TerminalEntry> rows = {{true, drive_ / L"Gone", L"stale"}};
   MergeSearchResult(rows, candidates);

@@ -51,7 +51,7 @@ TEST(TerminalListDecoding, FlagsRoleAndState) {
   EXPECT_EQ(stored[0].entry.state, kCompleted);
   EXPECT_EQ(stored[0].entry.installFolder, L"C:\\Prov");
   EXPECT_EQ(stored[0].storedFolder, L"C:\\Prov\\");
-  EXPECT_EQ(stored[0].key, L"11c:\\prov\\|");
+  EXPECT_EQ(stored[0].key, L"11c:\\prov|");
   EXPECT_FALSE(stored[1].entry.ticked);
   EXPECT_EQ(stored[1].entry.role, L"");
   EXPECT_EQ(stored[1].entry.state, L"");
@@ -101,23 +101,41 @@ TEST(TerminalFolder, NormalisationAndKeys) {
 
 TEST(TerminalListLoad, ExistingStoredRowsThenUnlistedRunningTerminals) {
   const std::set<std::wstring> existing = {L"C:\\A", L"C:\\B", L"C:\\MT4"};
-  const auto exists = [&](const std::wstring& folder) { return existing.count(folder) > 0; };
+  const auto presence = [&](const std::wstring& folder) {
+    if (folder.starts_with(L"Q:")) return FolderPresence::kUnavailable;
+    return existing.count(folder) > 0 ? FolderPresence::kPresent : FolderPresence::kGone;
+  };
   const auto account = [](const std::wstring& folder) { return L"acc of " + folder; };
-  const std::vector<StoredTerminal> stored = Decode(L"10C:\\A*|10c:\\a*x|00C:\\Gone*|01C:\\B*|00C:\\MT4*|");
+  const std::vector<StoredTerminal> stored =
+      Decode(L"10C:\\A*|10c:\\a*x|00C:\\Gone*|01C:\\B*|00C:\\MT4*|11Q:\\Unplugged*Completed|");
   const std::vector<RunningTerminal> running = {
       {L"c:\\mt4\\terminal.exe", L"111"}, {L"c:\\terminal.exe", L"222"}, {L"c:\\mt4\\terminal.exe", L"333"}};
-  const std::vector<TerminalEntry> rows = MergeTerminalRows(stored, running, exists, account);
-  ASSERT_EQ(rows.size(), 4u);
+  const std::vector<TerminalEntry> rows = MergeTerminalRows(stored, running, presence, account);
+  ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[0].installFolder, L"C:\\A");
   EXPECT_EQ(rows[0].account, L"acc of C:\\A");
   EXPECT_TRUE(rows[0].ticked);
   EXPECT_EQ(rows[1].installFolder, L"C:\\B");
   EXPECT_EQ(rows[1].role, kProvider);
   EXPECT_EQ(rows[2].installFolder, L"C:\\MT4");
-  // The drive-root terminal was not listed; its folder loses the trailing backslash.
-  EXPECT_EQ(rows[3].installFolder, L"c:");
-  EXPECT_EQ(rows[3].account, L"222");
-  EXPECT_FALSE(rows[3].ticked);
+  // A row on a drive that is not there keeps everything it had, and is stored again.
+  EXPECT_TRUE(rows[3].unavailable);
+  EXPECT_EQ(Encode({rows[3]}), L"11Q:\\Unplugged*Completed|");
+  EXPECT_EQ(rows[4].installFolder, L"c:\\");
+  EXPECT_EQ(rows[4].account, L"222");
+  EXPECT_FALSE(rows[4].ticked);
+}
+
+TEST(TerminalListLoad, ADriveRootTerminalIsOneRowHoweverItWasWritten) {
+  const auto present = [](const std::wstring&) { return FolderPresence::kPresent; };
+  const auto none = [](const std::wstring&) { return std::wstring(); };
+  const std::vector<TerminalEntry> rows =
+      MergeTerminalRows(Decode(L"10C:\\*|10C:*|10c:\\\\*|"), {{L"C:\\terminal.exe", L""}}, present, none);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].installFolder, L"C:\\");
+  EXPECT_TRUE(RunsUnder(L"c:\\terminal.exe", L"C:\\"));
+  EXPECT_FALSE(RunsUnder(L"c:\\mt4\\terminal.exe", L"C:\\"));
+  EXPECT_TRUE(RunsUnder(L"c:\\mt4\\sub\\terminal.exe", L"C:\\MT4"));
 }
 
 }  // namespace

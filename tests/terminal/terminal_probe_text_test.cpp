@@ -14,7 +14,7 @@ TEST(FoundTerminalMerge, OneRowPerFolderInTheCaseFirstFound) {
   std::vector<TerminalEntry> rows = {{true, L"C:\\Old MT4", L"1", L"Provider", L"Completed"}};
   const std::wstring candidates =
       L"C:\\old mt4\\|D:\\Brokers\\MT4 B|d:\\brokers\\mt4 b\\|D:\\MT4\\experts|D:\\MT4\\MQL4\\|E:\\X\\mql4|"
-      L"E:\\|e:\\|\\\\Server\\Share\\MT4\\|";
+      L"E:\\|e:\\|E:|\\\\Server\\Share\\MT4\\|";
 
   EXPECT_EQ(AppendFoundTerminals(rows, candidates), 3u);
   EXPECT_EQ(Folders(rows), (std::vector<std::wstring>{L"C:\\Old MT4", L"D:\\Brokers\\MT4 B", L"E:\\",

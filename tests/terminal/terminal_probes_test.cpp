@@ -26,6 +26,11 @@ TEST(TerminalFolderTest, PathsIntoTheEaFoldersLeadBackToTheTerminal) {
   EXPECT_TRUE(g_mtAssist.IsTerminalFolder(terminal + L"\\experts\\indicators"));
   EXPECT_TRUE(g_mtAssist.IsTerminalFolder(terminal + L"\\EXPERTS\\Libraries\\"));
   EXPECT_TRUE(g_mtAssist.IsTerminalFolder(L"  " + terminal + L"\\terminal.exe "));
+  // EA folder names count only at the end of the path.
+  const std::wstring named = temp / L"Indicators\\MT4";
+  MakeTerminal(named);
+  EXPECT_TRUE(g_mtAssist.IsTerminalFolder(named));
+  EXPECT_EQ(g_mtAssist.GetTerminalExe(temp / L"Experts\\MT4"), ToLower(temp / L"Experts\\MT4\\terminal.exe"));
   EXPECT_FALSE(g_mtAssist.IsTerminalFolder(temp.Path()));
   EXPECT_FALSE(g_mtAssist.IsTerminalFolder(L""));
 }
