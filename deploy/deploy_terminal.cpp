@@ -46,7 +46,9 @@ RootsRun DeployRoots(const DeploySource& source, const std::vector<std::wstring>
     const std::wstring result = DeployPackageFiles(source, root, lists, state, switchOn);
     run.written.insert(run.written.end(), state.written.begin(), state.written.end());
     if (switchOn) run.switchOn.push_back(root);
-    if (result.empty()) continue;
+    // An install folder without code folders of its own is not used by a terminal whose data
+    // folder took the files.
+    if (result.empty() || (!run.result.empty() && result == EngineMessage(kMsgLogInFirst))) continue;
     // Either tree failing fails the terminal; the other is not touched after it.
     if (!IsSuccessOutcome(result)) {
       run.result = result;
