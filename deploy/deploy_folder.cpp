@@ -42,8 +42,8 @@ bool DeployFile(const std::wstring& sourceFile, const std::wstring& targetFolder
     return true;
   }
   if ((overwrite && !keepIni) || !FileExists(targetFile)) {
-    const ULONGLONG needed = state.neededBytes ? state.neededBytes : static_cast<ULONGLONG>(g_files.GetFileLength(sourceFile));
-    state.errorText = CopyFailureText(error, targetFile, needed);
+    const ULONGLONG own = static_cast<ULONGLONG>(g_files.GetFileLength(sourceFile));
+    state.errorText = CopyFailureText(error, targetFile, state.neededBytes ? state.neededBytes : own);
     return false;
   }
   return true;

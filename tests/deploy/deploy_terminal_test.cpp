@@ -139,7 +139,9 @@ TEST_F(DeployToTerminalTest, AnUnwritableInstallTreeFailsAfterTheDataTreeSucceed
   const std::wstring install = std::wstring(view) + fixture.Path().substr(wcslen(writable));
   TempFolder data(CMTAssist::DataFolderRoot());
   std::string origin = "\xFF\xFE";
-  for (wchar_t c : install.substr(0, install.size() - 1)) origin += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  for (wchar_t c : install.substr(0, install.size() - 1)) {
+    origin += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  }
   ASSERT_TRUE(WriteBytes(data / L"origin.txt", origin));
   ASSERT_TRUE(g_files.CreateFolderPath(data / L"MQL4\\Experts"));
   ASSERT_TRUE(g_files.CreateFolderPath(data / L"config"));
