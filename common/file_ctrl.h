@@ -13,6 +13,11 @@ enum CopyResult : int {
   kCopySamePath = 3,
 };
 
+// Copies source to a temporary file in target's folder, flushes it and then gives it target's
+// name in one step, so a failure at any point leaves target as it was and no temporary file
+// behind. 0, or the system error of the step that failed.
+DWORD ReplaceFileWithCopy(const std::wstring& source, const std::wstring& target);
+
 // Path kinds of PathKind.
 enum PathKindValue : int {
   kPathNone = 0,
@@ -46,7 +51,10 @@ class CFileCtrl {
   void FindAllFilesInModuleFolder(std::vector<std::wstring>& outList, const std::wstring& namePart) const;
   double GetFileLength(const std::wstring& path) const;
 
-  int CopyFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const;
+  // Writes over an existing target only through ReplaceFileWithCopy. On kCopyRefused error,
+  // when given, receives the system error of the failed step.
+  int CopyFileTo(const std::wstring& source, const std::wstring& target, bool overwrite,
+                 DWORD* error = nullptr) const;
   int MoveFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const;
   int CopyFolder(const std::wstring& source, const std::wstring& target, bool overwrite) const;
   bool CreateFolderPath(const std::wstring& path) const;

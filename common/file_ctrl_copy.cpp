@@ -21,12 +21,15 @@ bool IsDotEntry(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(
 
 }  // namespace
 
-int CFileCtrl::CopyFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const {
+int CFileCtrl::CopyFileTo(const std::wstring& source, const std::wstring& target, bool overwrite,
+                          DWORD* error) const {
   if (ToLower(source) == ToLower(target)) return kCopySamePath;
   if (!overwrite && FileExists(target)) return kCopyDone;
   CreateFolderPath(ParentFolderOf(target));
-  if (CopyFileW(source.c_str(), target.c_str(), !overwrite)) return kCopyDone;
-  NoteFileFailure(GetLastError());
+  const DWORD failure = ReplaceFileWithCopy(source, target);
+  if (!failure) return kCopyDone;
+  NoteFileFailure(failure);
+  if (error) *error = failure;
   return kCopyRefused;
 }
 
@@ -62,7 +65,7 @@ int CFileCtrl::CopyFolder(const std::wstring& source, const std::wstring& target
     int result = kCopyDone;
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       result = CopyFolder(child, copy, overwrite);
-    } else if (!CopyFileW(child.c_str(), copy.c_str(), !overwrite)) {
+    } else if (!CopyFileW(child.c_str(), copy.c_str(), TRUE)) {  // the target folder was made afresh
       result = kCopyRefused;
     }
     if (result != kCopyDone) return result;

@@ -1,5 +1,8 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 // What one package deployment has met so far; reset for each package.
 struct DeployState {
@@ -8,7 +11,12 @@ struct DeployState {
   // neither a restart nor a reload is ever left for the user to do.
   bool executableReplaced = false;
   bool executableAdded = false;
+  ULONGLONG neededBytes = 0;         // what the package writes into the current root
+  std::vector<std::wstring> written;  // target files replaced or added, in order
 };
+
+// The files of folder matching masks, each once.
+std::vector<std::wstring> ListPackageFiles(const std::wstring& folder, const std::wstring& masks);
 
 // Copies the files of sourceFolder matching masks flat into targetFolder, each file once.
 // The name of every file deployed or already equal is appended to list followed by ",",

@@ -2,6 +2,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
+#include "deploy/deploy_preflight.h"
 #include "deploy/deploy_trace.h"
 #include "deploy/engine_messages.h"
 #include "deploy/experts_ini.h"
@@ -17,8 +18,9 @@ DeploySource SourceOf(const CPackage& package, SignalRole role) {
   return source;
 }
 
-std::wstring DeployPackage(const DeploySource& source, const std::wstring& target, DeployLists& lists,
-                           DeployState& state) {
+std::wstring DeployPackageFiles(const DeploySource& source, const std::wstring& target, DeployLists& lists,
+                               DeployState& state, bool& switchOn) {
+  switchOn = false;
   if (target.empty()) return {};
   state = {};
   const std::wstring to = NormalizePath(target + L"\\");
@@ -28,11 +30,25 @@ std::wstring DeployPackage(const DeploySource& source, const std::wstring& targe
     return EngineMessage(kMsgInvalidRunningPath) + L"\n" + ParentFolderOf(source.roleFolder);
   }
   TraceExpertsMask(source.expertsMask);
-  int count = DeployFolder(source.experts, source.expertsMask, to + L"experts", lists.experts, true, state);
-  count += DeployFolder(source.libraries, source.librariesMask, to + L"libraries", lists.libraries, true, state);
-  count += DeployFolder(source.indicators, L"*", to + L"indicators", lists.indicators, true, state);
+  const std::vector<FolderJob> jobs{{source.experts, source.expertsMask, to + L"experts"},
+                                    {source.libraries, source.librariesMask, to + L"libraries"},
+                                    {source.indicators, L"*", to + L"indicators"}};
+  state.errorText = PreflightRoot(to, jobs, state.neededBytes);
+  if (!state.errorText.empty()) return state.errorText;
+  int count = DeployFolder(jobs[0].from, jobs[0].masks, jobs[0].to, lists.experts, true, state);
+  count += DeployFolder(jobs[1].from, jobs[1].masks, jobs[1].to, lists.libraries, true, state);
+  count += DeployFolder(jobs[2].from, jobs[2].masks, jobs[2].to, lists.indicators, true, state);
   if (!state.errorText.empty()) return state.errorText;
   const bool listed = !lists.experts.empty() || !lists.indicators.empty();
-  if (count >= 1 && (!lists.experts.empty() || !lists.libraries.empty())) EnableExpertsIni(to);
+  switchOn = count >= 1 && (!lists.experts.empty() || !lists.libraries.empty());
   return count >= 1 && listed ? std::wstring(kOutcomeSuccess) : EngineMessage(kMsgInstallFileMissing);
+}
+
+std::wstring DeployPackage(const DeploySource& source, const std::wstring& target, DeployLists& lists,
+                           DeployState& state) {
+  bool switchOn = false;
+  const std::wstring result = DeployPackageFiles(source, target, lists, state, switchOn);
+  if (!switchOn) return result;
+  const std::wstring failure = EnableExpertsIni(NormalizePath(target + L"\\"));
+  return failure.empty() ? result : failure;
 }

@@ -25,6 +25,12 @@ struct DeployLists {
 };
 
 // Deploys the source into one MQL folder (or legacy install folder) and switches the EA options
-// on. "" for an empty target, "SUCC" on success, else the message to show. The state is reset first.
+// on. "" for an empty target, "SUCC" on success, else the message to show. The state is reset
+// first. Nothing is copied when the root cannot take the files; a copy that fails midway leaves
+// experts.ini alone.
 std::wstring DeployPackage(const DeploySource& source, const std::wstring& target, DeployLists& lists,
                            DeployState& state);
+
+// The same without touching experts.ini; switchOn tells whether the EA options are to be switched on.
+std::wstring DeployPackageFiles(const DeploySource& source, const std::wstring& target, DeployLists& lists,
+                               DeployState& state, bool& switchOn);

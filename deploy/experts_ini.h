@@ -7,7 +7,8 @@ inline constexpr unsigned kExpertsIniMinEditSize = 201;
 
 // Switches the Expert Advisor options on in the experts.ini that belongs to a deployment
 // target (a data folder's MQL folder, or a legacy install folder), keeping one backup.
-void EnableExpertsIni(const std::wstring& target);
+// "" when switched on or nothing is there to switch; else why the file could not be written.
+std::wstring EnableExpertsIni(const std::wstring& target);
 
 // The config folder that holds the experts.ini of a target; "" when there is none.
 std::wstring ExpertsIniFolder(const std::wstring& target);

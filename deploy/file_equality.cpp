@@ -68,10 +68,21 @@ bool KeepsExistingTarget(const std::wstring& targetFile) {
   return FileExists(targetFile) && ToLower(targetFile).ends_with(name);
 }
 
-int CopyForDeploy(const std::wstring& sourceFile, const std::wstring& targetFile, bool overwrite, bool* copied) {
+DWORD PackageFileError(const std::wstring& sourceFile) {
+  const ComparedFile file = OpenForCompare(sourceFile);
+  return file.handle ? ERROR_SUCCESS : GetLastError();
+}
+
+int CopyForDeploy(const std::wstring& sourceFile, const std::wstring& targetFile, bool overwrite, bool* copied,
+                  DWORD* error) {
   if (copied) *copied = false;
+  // A package file that cannot be read is never taken as empty, and so never as in place.
+  if (const DWORD failure = PackageFileError(sourceFile)) {
+    if (error) *error = failure;
+    return kCopyNoSource;
+  }
   const bool keep = KeepsExistingTarget(targetFile);
-  if (FilesEqualForDeploy(sourceFile, targetFile)) return kCopyDone;
+  if (FileExists(targetFile) && FilesEqualForDeploy(sourceFile, targetFile)) return kCopyDone;
   if (copied) *copied = true;
-  return g_files.CopyFileTo(sourceFile, targetFile, overwrite && !keep);
+  return g_files.CopyFileTo(sourceFile, targetFile, overwrite && !keep, error);
 }

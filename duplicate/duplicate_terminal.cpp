@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/error_text.h"
 #include "common/file_ctrl.h"
 #include "common/file_failure.h"
 #include "common/message_ids.h"
@@ -60,12 +61,6 @@ CopyPlan PlanOf(const CopyFolders& folders) {
   return plan;
 }
 
-std::wstring Megabytes(ULONGLONG bytes) {
-  wchar_t text[32] = {};
-  std::swprintf(text, 32, L"%.1f", static_cast<double>(bytes) / (1024.0 * 1024.0));
-  return text;
-}
-
 // "" when the plan fits on every volume it writes to.
 std::wstring RoomProblem(const CopyPlan& plan, const CopyFolders& folders) {
   std::vector<std::wstring> places{ParentFolderOf(folders.target)};
@@ -77,8 +72,8 @@ std::wstring RoomProblem(const CopyPlan& plan, const CopyFolders& folders) {
     checked = ToLower(room.volume);
     if (room.needed <= room.free) continue;
     std::wstring text = ReplaceAll(g_lang.GetText(msg::kNoRoomForCopy), L"{0}", room.volume);
-    text = ReplaceAll(std::move(text), L"{1}", Megabytes(room.needed));
-    return ReplaceAll(std::move(text), L"{2}", Megabytes(room.free));
+    text = ReplaceAll(std::move(text), L"{1}", MegabytesText(room.needed));
+    return ReplaceAll(std::move(text), L"{2}", MegabytesText(room.free));
   }
   return {};
 }
@@ -142,8 +137,8 @@ DuplicateOutcome Copy(const CopyFolders& folders, const CopyProgressFn& progress
 std::wstring DuplicateProgressText(const CopyProgress& progress) {
   std::wstring text = ReplaceAll(g_lang.GetText(msg::kDuplicateProgress), L"{0}", std::to_wstring(progress.files));
   text = ReplaceAll(std::move(text), L"{1}", std::to_wstring(progress.totalFiles));
-  text = ReplaceAll(std::move(text), L"{2}", Megabytes(progress.bytes));
-  return ReplaceAll(std::move(text), L"{3}", Megabytes(progress.totalBytes));
+  text = ReplaceAll(std::move(text), L"{2}", MegabytesText(progress.bytes));
+  return ReplaceAll(std::move(text), L"{3}", MegabytesText(progress.totalBytes));
 }
 
 DuplicateOutcome DuplicateTerminal(const std::wstring& sourceFolder, const CopyProgressFn& progress) {

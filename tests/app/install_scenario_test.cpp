@@ -217,6 +217,36 @@ TEST_F(InstallScenarioTest, PortableTerminalIsClosedInstalledInItsFolderAndStart
   ASSERT_TRUE(TerminalStartsWithin(running.ExePath(), 5000));
   for (int i = 0; i < 20 && !FileExists(record); ++i) Sleep(100);
   EXPECT_NE(g_files.ReadTextFile(record).find(L"/portable 5551234"), std::wstring::npos) << "it runs portable again";
+TEST_F(InstallScenarioTest, AFullDriveKeepsItsTerminalAsItWasWhileATerminalWithRoomInstalls) {
+  wchar_t drive[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PANDRAKE_SMALL_DRIVE", drive, MAX_PATH)) GTEST_SKIP() << "no small drive mounted";
+  TempFolder full(drive);
+  WriteBytes(full / L"terminal.exe", "MZ");
+  g_files.CreateFolderPath(full / L"config");
+  g_files.CreateFolderPath(full / L"experts");
+  WriteBytes(full / L"libraries\\orbix.dll", "old library");
+  MakeProfile(full.Path());
+  const std::string bigLibrary(5 << 20, 'n');
+  WriteBytes(package_ / (g_lang.GetText(msg::kSignalProvider) + L"\\libraries\\orbix.dll"), bigLibrary);
+  const std::wstring onFull = full.Path(), withRoom = legacy_.Path();
+  CDlgInstMulti& dialog = OpenWith({onFull.substr(0, onFull.size() - 1), withRoom.substr(0, withRoom.size() - 1)});
+
+  Click(IDC_INSTALL_PROVIDER);
+
+  for (const TerminalEntry& row : dialog.Rows().rows) {
+    const bool isFull = ToLower(row.installFolder).starts_with(ToLower(drive));
+    const int expected = isFull ? msg::kInstallFailed : msg::kInstallCompleted;
+    EXPECT_EQ(row.state.rfind(g_lang.GetText(expected), 0), 0u) << row.state;
+    if (isFull) EXPECT_NE(row.state.find(drive), std::wstring::npos) << row.state;
+  }
+  EXPECT_EQ(ReadBytes(full / L"libraries\\orbix.dll"), "old library");
+  std::vector<std::wstring> left;
+  g_files.FindFiles(full.Path(), left, true);
+  EXPECT_EQ(left.size(), 5u) << "no file added, no temporary file left";
+  EXPECT_FALSE(FileExists(full / L"config\\experts.ini"));
+  EXPECT_EQ(ReadBytes(full / L"profiles\\default\\chart01.chr"), UserChart("GBPUSD"));
+  EXPECT_EQ(ReadBytes(withRoom + L"libraries\\orbix.dll"), bigLibrary);
+  ExpectProviderChartFirst(withRoom);
 }
 
 TEST_F(InstallScenarioTest, UninstallRemovesTheCopierButNotFromARunningTerminal) {

@@ -92,6 +92,43 @@ TEST_F(FileCopyTest, FoldersAreCreatedAndDeletedAsTrees) {
   EXPECT_EQ(PathKind(source + L"terminal.exe"), kPathNone);
 }
 
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry{};
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (entry.cFileName[0] != L'.') names.push_back(entry.cFileName);
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return names;
+}
+
+TEST_F(FileCopyTest, AFailedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  wchar_t drive[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PANDRAKE_SMALL_DRIVE", drive, MAX_PATH)) GTEST_SKIP() << "no small drive mounted";
+  TempFolder small(drive);
+  ASSERT_TRUE(WriteBytes(small / L"orbix.dll", "old dll"));
+  ASSERT_TRUE(WriteBytes(source + L"orbix.dll", std::string(6 << 20, 'n')));
+  DWORD error = 0;
+  EXPECT_EQ(g_files.CopyFileTo(source + L"orbix.dll", small / L"orbix.dll", true, &error), kCopyRefused);
+  EXPECT_TRUE(error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) << error;
+  EXPECT_EQ(g_files.CopyFileTo(source + L"orbix.dll", small / L"new.dll", true), kCopyRefused);
+  EXPECT_EQ(ReadBytes(small / L"orbix.dll"), "old dll");
+  EXPECT_EQ(NamesIn(small.Path()), std::vector<std::wstring>{L"orbix.dll"});
+
+  // Another program holds the target without sharing it for writing.
+  ASSERT_TRUE(g_files.CreateFolderPath(target));
+  HANDLE held = CreateFileW((target + L"held.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(g_files.CopyFileTo(source + L"terminal.exe", target + L"held.dll", true, &error), kCopyRefused);
+  CloseHandle(held);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(ReadBytes(target + L"held.dll"), "");
+  EXPECT_EQ(NamesIn(target), std::vector<std::wstring>{L"held.dll"});
+}
+
 TEST(FileSystem, ModulePathAndDrives) {
   EXPECT_EQ(ToLower(FileNameOf(GetModuleFilePath(), true)), L"common_tests.exe");
   EXPECT_EQ(GetModuleFolder(), TestProgramFolder());

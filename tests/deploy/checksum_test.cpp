@@ -73,10 +73,17 @@ TEST(CopyForDeploy, CopiesOnlyWhatDiffers) {
   EXPECT_EQ(ReadBytes(folder / L"mt4\\ea.ex4"), "new build");
   EXPECT_EQ(CopyForDeploy(folder / L"pkg\\ea.ex4", folder / L"mt4\\ea.ex4", true, &copied), kCopyDone);
   EXPECT_FALSE(copied);
-  // An empty package file counts as already in place, as its digest says.
+  // An empty package file is still written where none is.
   EXPECT_EQ(CopyForDeploy(folder / L"pkg\\empty.set", folder / L"mt4\\empty.set", true, &copied), kCopyDone);
-  EXPECT_FALSE(copied);
-  EXPECT_EQ(GetFileAttributesW((folder / L"mt4\\empty.set").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(copied);
+  EXPECT_TRUE(FileExists(folder / L"mt4\\empty.set"));
+  // A package file held unreadable is a failure, not an empty file already in place.
+  UniqueHandle lock(CreateFileW((folder / L"pkg\\ea.ex4").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+  DWORD error = 0;
+  EXPECT_EQ(CopyForDeploy(folder / L"pkg\\ea.ex4", folder / L"mt4\\new.ex4", true, &copied, &error), kCopyNoSource);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(FileExists(folder / L"mt4\\new.ex4"));
 }
 
 }  // namespace

@@ -80,12 +80,12 @@ TEST_F(DeployFolderTest, TerminalsExpertsIniIsKeptWithOrWithoutOverwrite) {
   EXPECT_EQ(list_, L"experts.ini,experts.ini,");
 }
 
-TEST_F(DeployFolderTest, EmptyPackageFileAgainstMissingTargetCountsWithoutCopy) {
+TEST_F(DeployFolderTest, EmptyPackageFileIsWrittenWhereNoneIs) {
   ASSERT_TRUE(WriteBytes(Source(L"Empty.ex4"), ""));
   EXPECT_EQ(Deploy(L"*"), 1);
   EXPECT_EQ(list_, L"Empty.ex4,");
-  EXPECT_FALSE(FileExists(Target(L"Empty.ex4")));
-  EXPECT_FALSE(state_.executableAdded);
+  EXPECT_TRUE(FileExists(Target(L"Empty.ex4")));
+  EXPECT_TRUE(state_.executableAdded);
 }
 
 TEST_F(DeployFolderTest, FileHeldByRunningTerminalStopsTheFolderAndLaterFolders) {

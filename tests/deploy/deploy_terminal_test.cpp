@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/file_ctrl.h"
+#include "common/unique_handle.h"
 #include "common/message_ids.h"
 #include "common/winmsg.h"
 #include "deploy/deploy_terminal.h"
@@ -20,6 +21,8 @@ class DeployToTerminalTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EndStrayTerminals();
+    g_lang.FillTables();
+    g_lang.SetLanguage(kLangEnglish);
     ASSERT_TRUE(g_files.CreateFolderPath(install_ / L"MQL4\\experts"));
     ASSERT_TRUE(g_files.CreateFolderPath(install_ / L"config"));
     ASSERT_TRUE(WriteBytes(install_ / L"MQL4\\libraries\\orbix.dll", "old library"));
@@ -93,6 +96,62 @@ TEST_F(DeployToTerminalTest, TerminalNotReadyIsReported) {
   RemoveTree(install_ / L"MQL4");
   EXPECT_EQ(Deploy(), EngineMessage(kMsgLogInFirst));
   EXPECT_EQ(DeployToTerminal(source_, L"", false, L"", kRoleNone, nullptr), EngineMessage(kMsgRunTerminalFirst));
+}
+
+TEST_F(DeployToTerminalTest, AFileAnotherProgramHoldsFailsTheRunBeforeExpertsIni) {
+  ScriptedSeams seams;
+  // The test program itself stands for the other program holding the library.
+  UniqueHandle held(CreateFileW((install_ / L"MQL4\\libraries\\orbix.dll").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  const std::wstring outcome = Deploy();
+  EXPECT_EQ(outcome.rfind(EngineMessage(kMsgCloseTerminal) + L"#orbix.dll", 0), 0u) << outcome;
+  const std::size_t replaced = outcome.find(g_lang.GetText(msg::kAlreadyReplaced));
+  EXPECT_NE(outcome.find(L"Copier.ex4", replaced), std::wstring::npos) << outcome;
+  held.Reset();
+  EXPECT_EQ(Installed(L"libraries\\orbix.dll"), "old library");
+  EXPECT_FALSE(FileExists(install_ / L"config\\experts.ini"));
+}
+
+TEST_F(DeployToTerminalTest, ExpertsIniThatCannotBeWrittenIsNotReportedAsSwitchedOn) {
+  ScriptedSeams seams;
+  ASSERT_TRUE(WriteBytes(install_ / L"config\\experts.ini", std::string(300, '\0')));
+  UniqueHandle held(CreateFileW((install_ / L"config\\experts.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  const std::wstring outcome = Deploy();
+  EXPECT_FALSE(IsSuccessOutcome(outcome)) << outcome;
+  const std::wstring expected = ReplaceAll(g_lang.GetText(msg::kExpertsIniNotSwitched), L"{0}",
+                                           install_ / L"config\\experts.ini");
+  EXPECT_EQ(outcome.rfind(expected.substr(0, expected.find(L"{1}")), 0), 0u) << outcome;
+}
+
+TEST_F(DeployToTerminalTest, AnUnwritableInstallTreeFailsAfterTheDataTreeSucceeded) {
+  wchar_t view[MAX_PATH] = {}, writable[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PANDRAKE_READONLY_DRIVE", view, MAX_PATH) ||
+      !GetEnvironmentVariableW(L"PANDRAKE_READONLY_SOURCE", writable, MAX_PATH)) {
+    GTEST_SKIP() << "no read-only drive mounted";
+  }
+  ScriptedSeams seams;
+  TempFolder fixture(writable);
+  ASSERT_TRUE(g_files.CreateFolderPath(fixture / L"MQL4\\experts"));
+  ASSERT_TRUE(WriteBytes(fixture / L"MQL4\\libraries\\orbix.dll", "old library"));
+  const std::wstring install = std::wstring(view) + fixture.Path().substr(wcslen(writable));
+  TempFolder data(CMTAssist::DataFolderRoot());
+  std::string origin = "\xFF\xFE";
+  for (wchar_t c : install.substr(0, install.size() - 1)) {
+    origin += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  }
+  ASSERT_TRUE(WriteBytes(data / L"origin.txt", origin));
+  ASSERT_TRUE(g_files.CreateFolderPath(data / L"MQL4\\Experts"));
+  ASSERT_TRUE(g_files.CreateFolderPath(data / L"config"));
+
+  const std::wstring outcome = DeployToTerminal(source_, install, false, L"", kRoleNone);
+  EXPECT_FALSE(IsSuccessOutcome(outcome)) << outcome;
+  EXPECT_EQ(ReadBytes(data / L"MQL4\\libraries\\orbix.dll"), "new library");
+  EXPECT_NE(outcome.find(g_lang.GetText(msg::kAlreadyReplaced)), std::wstring::npos) << outcome;
+  EXPECT_EQ(ReadBytes(install + L"MQL4\\libraries\\orbix.dll"), "old library");
+  EXPECT_FALSE(FileExists(data / L"config\\experts.ini"));
 }
 
 TEST(ComposeOutcomeTest, FailureIsWrappedAndHintsAndListsAreTranslated) {
