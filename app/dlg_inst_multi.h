@@ -11,6 +11,8 @@
 #include "duplicate/copy_plan.h"
 #include "deploy/package_folder.h"
 
+class FileTree;
+
 // What one run of an install command did.
 struct InstallRun {
   bool processed = false;
@@ -52,7 +54,7 @@ class CDlgInstMulti : public CDialogBase {
 
  private:
   // False when the signal database could not be placed: the window has closed then.
-  bool InstallSignalDatabase();
+  bool InstallSignalDatabase(const FileTree& packageFiles);
   void LoadWindowSettings();
   void ReadCopierVersion();
   void CreateDesktopShortcut();
