@@ -8,6 +8,7 @@
 #include "app/resource.h"
 #include "common/file_ctrl.h"
 #include "common/file_failure.h"
+#include "common/file_tree.h"
 #include "common/ini_file.h"
 #include "common/message_ids.h"
 #include "common/message_pump.h"
@@ -104,7 +105,9 @@ bool CDlgInstMulti::OnInit() {
 
   installMode_ = InstallModeFromPath(installerPath_);
   package_ = CPackage(ParentFolderOf(installerPath_), installMode_);
-  if (!InstallSignalDatabase()) return true;
+  // The installer may have been started from a large folder such as Downloads.
+  const FileTree packageFiles(package_.PackageFolder());
+  if (!InstallSignalDatabase(packageFiles)) return true;
   LoadWindowSettings();
   SetUpList();
   LoadTerminalList();
@@ -112,21 +115,21 @@ bool CDlgInstMulti::OnInit() {
   started_ = true;
   ShowTraditionalChineseNotice();
   CreateDesktopShortcut();
-  package_.DetectPackage(true);
+  package_.DetectPackage(true, packageFiles);
   TakeAccessDenied();
   installing_ = true;
-  AutoUpdateTerminals(
-      {InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(), DispatchPaintMessages});
+  AutoUpdateTerminals({InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(),
+                       DispatchPaintMessages, &packageFiles});
   installing_ = false;
   DropQueuedInput();
   OfferElevatedRestart();
   return true;
 }
 
-bool CDlgInstMulti::InstallSignalDatabase() {
+bool CDlgInstMulti::InstallSignalDatabase(const FileTree& packageFiles) {
   SignalConfigPlaces places = DefaultSignalConfigPlaces();
   places.packageFolder = ParentFolderOf(installerPath_);
-  const std::wstring result = InstallSignalConfig(places, kSignalConfigDocuments);
+  const std::wstring result = InstallSignalConfig(places, kSignalConfigDocuments, packageFiles);
   if (result.rfind(L"SUCC", 0) == 0) return true;
   ShowMessage(result, Window());
   End(IDOK);

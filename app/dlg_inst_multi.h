@@ -12,6 +12,8 @@
 #include "duplicate/copy_plan.h"
 #include "deploy/package_folder.h"
 
+class FileTree;
+
 // What one run of an install command did.
 struct InstallRun {
   bool processed = false;
@@ -54,7 +56,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
 
  private:
   // False when the signal database could not be placed: the window has closed then.
-  bool InstallSignalDatabase();
+  bool InstallSignalDatabase(const FileTree& packageFiles);
   void LoadWindowSettings();
   void ReadCopierVersion();
   void CreateDesktopShortcut();

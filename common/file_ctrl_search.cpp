@@ -1,4 +1,5 @@
 #include "common/file_ctrl.h"
+#include "common/file_tree.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
 
@@ -51,25 +52,6 @@ void Search(const std::wstring& folderOrPattern, std::vector<std::wstring>& out,
   Collect(folder, SplitMasks(maskList), recursive, folders, out);
 }
 
-// Files of the tree whose lower-cased path holds the part after its first character.
-std::vector<std::wstring> FilesContaining(const CFileCtrl& files, const std::wstring& folder,
-                                          const std::wstring& namePart, bool firstOnly) {
-  std::wstring part;
-  for (wchar_t c : ToLower(namePart)) {
-    if (c != L'*') part += c;
-  }
-  std::vector<std::wstring> found;
-  if (part.empty()) return found;
-  std::vector<std::wstring> tree;
-  files.FindFiles(folder, tree, true);
-  for (const std::wstring& file : tree) {
-    if (ToLower(file).find(part, 1) == std::wstring::npos) continue;
-    found.push_back(file);
-    if (firstOnly) break;
-  }
-  return found;
-}
-
 }  // namespace
 
 void CFileCtrl::FindFiles(const std::wstring& folderOrPattern, std::vector<std::wstring>& outList, bool recursive,
@@ -83,8 +65,7 @@ void CFileCtrl::FindFolders(const std::wstring& folderOrPattern, std::vector<std
 }
 
 std::wstring CFileCtrl::FindFileInFolder(const std::wstring& folder, const std::wstring& namePart) const {
-  const std::vector<std::wstring> found = FilesContaining(*this, folder, namePart, true);
-  return found.empty() ? std::wstring() : ToLower(found.front());
+  return FileTree(folder).FirstContaining(namePart);
 }
 
 std::wstring CFileCtrl::FindFileInModuleFolder(const std::wstring& namePart) const {
@@ -93,7 +74,7 @@ std::wstring CFileCtrl::FindFileInModuleFolder(const std::wstring& namePart) con
 
 void CFileCtrl::FindAllFilesInFolder(const std::wstring& folder, std::vector<std::wstring>& outList,
                                      const std::wstring& namePart) const {
-  const std::vector<std::wstring> found = FilesContaining(*this, folder, namePart, false);
+  const std::vector<std::wstring> found = FileTree(folder).AllContaining(namePart);
   outList.insert(outList.end(), found.begin(), found.end());
 }
 

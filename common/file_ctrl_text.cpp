@@ -10,16 +10,19 @@ namespace {
 constexpr char kUtf16Mark[] = "\xFF\xFE";
 
 // A read that fails midway is a failed read: half a chart must never be written back.
-bool ReadAllBytes(const std::wstring& path, std::string& bytes, DWORD limit = MAXDWORD) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+bool ReadToEnd(HANDLE file, std::string& bytes, DWORD limit) {
   char buffer[10240];
   for (DWORD read = 0; bytes.size() < limit; bytes.append(buffer, read)) {
-    if (!ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr)) return false;
+    if (!ReadFile(file, buffer, sizeof(buffer), &read, nullptr)) return false;
     if (read == 0) break;
   }
   return true;
+}
+
+bool ReadAllBytes(const std::wstring& path, std::string& bytes, DWORD limit = MAXDWORD) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && ReadToEnd(file.Get(), bytes, limit);
 }
 
 bool HasUtf16Mark(const std::string& bytes) {
@@ -96,6 +99,8 @@ std::string AppendedBytes(const std::wstring& path, const std::wstring& text) {
   return WholeFileBytes(path, text);
 }
 
+std::wstring TextOf(const std::string& bytes) { return HasUtf16Mark(bytes) ? FromUtf16(bytes, 2) : FromAnsi(bytes); }
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
   DWORD written = 0;
   return bytes.empty() ||
@@ -145,7 +150,13 @@ std::wstring CFileCtrl::ReadTextFile(const std::wstring& path) const { return Tr
 std::optional<std::wstring> CFileCtrl::TryReadTextFile(const std::wstring& path) const {
   std::string bytes;
   if (!ReadAllBytes(path, bytes)) return std::nullopt;
-  return HasUtf16Mark(bytes) ? FromUtf16(bytes, 2) : FromAnsi(bytes);
+  return TextOf(bytes);
+}
+
+std::optional<std::wstring> CFileCtrl::ReadOpenTextFile(HANDLE file) const {
+  std::string bytes;
+  if (!ReadToEnd(file, bytes, MAXDWORD)) return std::nullopt;
+  return TextOf(bytes);
 }
 
 std::optional<std::wstring> CFileCtrl::ReadUtf16TextFile(const std::wstring& path) const {

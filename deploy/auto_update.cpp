@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/file_ctrl.h"
+#include "common/file_tree.h"
 #include "common/ini_file.h"
 #include "common/message_ids.h"
 #include "common/path_text.h"
@@ -23,13 +24,13 @@ bool PassDue(const std::wstring& stored, const std::wstring& version) {
   return stored.empty() || g_files.CompareVersion(stored, version) == 1;
 }
 
-std::optional<CopierFiles> FindCopierFiles(const std::wstring& installerFolder) {
+std::optional<CopierFiles> FindCopierFiles(const FileTree& installerFiles) {
   CopierFiles files;
-  files.dll = g_files.FindFileInFolder(installerFolder, L"orbix.dll");
-  if (files.dll.empty()) files.dll = g_files.FindFileInFolder(installerFolder, L"orbixw.dll");
+  files.dll = installerFiles.FirstContaining(L"orbix.dll");
+  if (files.dll.empty()) files.dll = installerFiles.FirstContaining(L"orbixw.dll");
   if (files.dll.empty()) return std::nullopt;
   files.library = ParentFolderOf(files.dll) + FileNameOf(files.dll, false) + L".lib";
-  g_files.FindAllFilesInFolder(installerFolder, files.eas, L"*.ex4");
+  files.eas = installerFiles.AllContaining(L"*.ex4");
   return files;
 }
 
@@ -56,7 +57,8 @@ void AutoUpdateTerminals(const AutoUpdateRequest& request) {
   if (request.terminalFolders.empty() || !PassDue(stored, request.installerVersion)) return;
   const CUpdateLog log(UpdateLogPath());
   log.Start(stored, request.installerVersion);
-  const std::optional<CopierFiles> files = FindCopierFiles(request.installerFolder);
+  const FileTree listed = request.installerFiles ? FileTree() : FileTree(request.installerFolder);
+  const std::optional<CopierFiles> files = FindCopierFiles(request.installerFiles ? *request.installerFiles : listed);
   if (!files) return;
   UpdatePass pass{.version = request.installerVersion, .owner = request.owner};
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());

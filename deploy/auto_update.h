@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class FileTree;
+
 // What the start-up update needs from the main window.
 struct AutoUpdateRequest {
   std::vector<std::wstring> terminalFolders;  // the list's rows, in order
@@ -12,6 +14,7 @@ struct AutoUpdateRequest {
   std::wstring installerVersion;              // the copier version read at start-up
   HWND owner = nullptr;
   std::function<void()> betweenTerminals;     // lets pending window messages run
+  const FileTree* installerFiles = nullptr;   // the installer folder's files when already listed
 };
 
 // Brings the copier files of every listed terminal whose copier DLL is older than the

@@ -4,6 +4,7 @@
 
 #include "common/edition.h"
 #include "common/file_ctrl.h"
+#include "common/file_tree.h"
 #include "common/message_ids.h"
 #include "common/path_text.h"
 #include "common/seams.h"
@@ -32,11 +33,12 @@ std::wstring LargestEaFile(const std::vector<std::wstring>& files) {
 CPackage::CPackage(std::wstring packageFolder, InstallMode mode)
     : folder_(WithTrailingBackslash(std::move(packageFolder))), mode_(mode) {}
 
-void CPackage::DetectPackage(bool report) {
+void CPackage::DetectPackage(bool report) { DetectPackage(report, FileTree(folder_)); }
+
+void CPackage::DetectPackage(bool report, const FileTree& packageFiles) {
   providerName_.clear();
   receiverName_.clear();
-  std::vector<std::wstring> files;
-  g_files.FindFiles(folder_, files, true, L"*.ex4,*.ex5");
+  const std::vector<std::wstring> files = packageFiles.Matching(L"*.ex4,*.ex5");
   for (const std::wstring& file : files) {
     const std::wstring name = FileNameOf(file, true);
     const SignalRole role = PackageRoleOfName(name);

@@ -5,6 +5,8 @@
 #include "app/install_mode.h"
 #include "deploy/package_role.h"
 
+class FileTree;
+
 // The folder the installer was started from, holding everything it deploys: where each role's
 // files lie, which EA file stands for a role and the masks that select what is copied.
 class CPackage {
@@ -15,6 +17,8 @@ class CPackage {
   // Finds the Provider and Receiver EA names in the whole package; with report, an incomplete
   // package is told to the user.
   void DetectPackage(bool report);
+  // The same with the package folder's files already listed.
+  void DetectPackage(bool report, const FileTree& packageFiles);
   // The role's EA name without extension, or nothing after telling the user that no EA file was
   // found. The experts mask that found the file stays set.
   std::optional<std::wstring> ChooseRoleEa(SignalRole role);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/file_ctrl.h"
+#include "common/file_tree.h"
 #include "common/path_text.h"
 #include "common/product.h"
 #include "common/system.h"
@@ -37,9 +38,13 @@ SignalConfigPlaces DefaultSignalConfigPlaces() {
 }
 
 std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode) {
-  const std::wstring sinSource = g_files.FindFileInFolder(places.packageFolder, kDatabaseName);
+  return InstallSignalConfig(places, mode, FileTree(places.packageFolder));
+}
+
+std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode, const FileTree& packageFiles) {
+  const std::wstring sinSource = packageFiles.FirstContaining(kDatabaseName);
   if (sinSource.empty()) {
-    const bool dllPresent = !g_files.FindFileInFolder(places.packageFolder, L"orbix.dll").empty();
+    const bool dllPresent = !packageFiles.FirstContaining(L"orbix.dll").empty();
     return dllPresent ? L"Installation files not found!" : L"SUCC";
   }
   // Once a temporary copy exists it is the one the copier uses.
@@ -57,7 +62,7 @@ std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode) {
                                  : L"The configuration file cannot be found!";
   }
   if (fresh) MakeWritable(target);
-  if (mode == kSignalConfigDocuments && CannotOpen(target)) return InstallSignalConfig(places, kSignalConfigTemp);
+  if (mode == kSignalConfigDocuments && CannotOpen(target)) return InstallSignalConfig(places, kSignalConfigTemp, packageFiles);
   return L"SUCC";
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+class FileTree;
+
 enum SignalConfigMode : int {
   kSignalConfigDocuments = 1,
   kSignalConfigTemp = 2,
@@ -20,4 +22,6 @@ SignalConfigPlaces DefaultSignalConfigPlaces();
 // Puts one copy of the package's orbix.sin below the documents (or temporary) folder and
 // proves that it opens. "SUCC" or the reason for the user.
 std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode);
+// The same with the package folder's files already listed.
+std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode, const FileTree& packageFiles);
 std::wstring InstallSignalConfig(int mode);

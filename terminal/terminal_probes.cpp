@@ -2,13 +2,11 @@
 #include "common/path_text.h"
 #include "common/system.h"
 #include "terminal/data_folder_map.h"
+#include "terminal/journal_account.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_probe_text.h"
 
 namespace {
-
-// Larger journals are not the terminal's own and are never read.
-constexpr double kMaxJournalBytes = 1048576;
 
 bool Exists(const std::wstring& path) { return PathKind(path) != kPathNone; }
 
@@ -32,18 +30,6 @@ std::wstring LargestExe(const std::wstring& folder) {
     }
   }
   return largest;
-}
-
-std::wstring AccountFromJournals(const std::wstring& logsFolder) {
-  std::vector<std::wstring> journals;
-  g_files.FindFiles(logsFolder, journals, false);
-  for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
-    const double size = g_files.GetFileLength(*it);
-    if (size < 1 || size > kMaxJournalBytes || !IsJournalFileName(FileNameOf(*it, true))) continue;
-    std::wstring account = AccountFromJournal(g_files.ReadTextFile(*it));
-    if (!account.empty()) return account;
-  }
-  return {};
 }
 
 std::wstring AccountFromTerminal(const std::wstring& dataFolder, const std::wstring& installFolder) {

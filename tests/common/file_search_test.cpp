@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "common/file_ctrl.h"
+#include "common/file_tree.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
 #include "tests/support/temp_folder.h"
@@ -67,6 +68,15 @@ TEST_F(FileSearchTest, NamePartSearchTakesTheFirstFileInSearchOrder) {
   EXPECT_EQ(all, (Paths{L"kept", experts + L"Receiver.ex4", experts + L"sub\\receiver_old.ex4"}));
   g_files.FindAllFilesInFolder(temp.Path(), all, L"");
   EXPECT_EQ(all.size(), 3u);
+}
+
+TEST_F(FileSearchTest, OneListingGivesWhatSeparateSearchesGive) {
+  const FileTree tree(temp.Path());
+  for (const wchar_t* masks : {L"*.dll;*.ex4", L"*.ex4,receiver.*"}) {
+    Paths found;
+    g_files.FindFiles(temp.Path(), found, true, masks);
+    EXPECT_EQ(tree.Matching(masks), found) << masks;
+  }
 }
 
 TEST_F(FileSearchTest, FileLengthFallsBackToTheDirectoryEntry) {

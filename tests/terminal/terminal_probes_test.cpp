@@ -174,6 +174,15 @@ TEST(JournalAccountTest, SkipsEarlyMarkersAndFilesThatAreNoJournals) {
   EXPECT_EQ(g_mtAssist.ReadAccountFromLogs(install.Path(), noData), L"");
 }
 
+TEST(JournalAccountTest, AJournalWithoutLoginIsReadAgainOnceTheTerminalWritesToIt) {
+  TempFolder install;
+  const std::wstring journal = install / L"logs\\20240113.log";
+  WriteBytes(journal, Journal(""));
+  EXPECT_EQ(g_mtAssist.ReadAccountFromLogs(install.Path(), install / L"NoData\\"), L"");
+  WriteBytes(journal, Journal("0\t08:00:00.000\t'13131313': login on X\r\n"));
+  EXPECT_EQ(g_mtAssist.ReadAccountFromLogs(install.Path(), install / L"NoData\\"), L"13131313");
+}
+
 TEST(JournalAccountTest, DataFolderJournalsComeFirst) {
   TempFolder root;
   TempFolder install;
