@@ -217,6 +217,8 @@ TEST_F(InstallScenarioTest, PortableTerminalIsClosedInstalledInItsFolderAndStart
   ASSERT_TRUE(TerminalStartsWithin(running.ExePath(), 5000));
   for (int i = 0; i < 20 && !FileExists(record); ++i) Sleep(100);
   EXPECT_NE(g_files.ReadTextFile(record).find(L"/portable 5551234"), std::wstring::npos) << "it runs portable again";
+}
+
 TEST_F(InstallScenarioTest, AFullDriveKeepsItsTerminalAsItWasWhileATerminalWithRoomInstalls) {
   wchar_t drive[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"PANDRAKE_SMALL_DRIVE", drive, MAX_PATH)) GTEST_SKIP() << "no small drive mounted";

@@ -146,7 +146,7 @@ TEST_F(DeployToTerminalTest, AnUnwritableInstallTreeFailsAfterTheDataTreeSucceed
   ASSERT_TRUE(g_files.CreateFolderPath(data / L"MQL4\\Experts"));
   ASSERT_TRUE(g_files.CreateFolderPath(data / L"config"));
 
-  const std::wstring outcome = DeployToTerminal(source_, install, false, L"", kRoleNone);
+  const std::wstring outcome = DeployToTerminal(source_, install, false, L"", kRoleNone, nullptr);
   EXPECT_FALSE(IsSuccessOutcome(outcome)) << outcome;
   EXPECT_EQ(ReadBytes(data / L"MQL4\\libraries\\orbix.dll"), "new library");
   EXPECT_NE(outcome.find(g_lang.GetText(msg::kAlreadyReplaced)), std::wstring::npos) << outcome;
