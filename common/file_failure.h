@@ -8,5 +8,3 @@
 void NoteFileFailure(DWORD error);
 // True when an access-denied failure was noted since the last call; clears the note.
 bool TakeAccessDenied();
-// The system's own text for the error, with its number: "Access is denied (#5)".
-std::wstring SystemErrorText(DWORD error);

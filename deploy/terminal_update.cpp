@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "charts/profile_booleans.h"
+#include "common/error_text.h"
 #include "common/file_ctrl.h"
-#include "common/file_failure.h"
 #include "common/message_ids.h"
 #include "common/path_text.h"
 #include "common/product_texts.h"
@@ -89,7 +89,7 @@ std::wstring ReasonText(const std::wstring& path, DWORD error) {
   if (IsInUse(error)) id = msg::kUpdateFileInUse;
   if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) id = msg::kUpdateDiskFull;
   const std::wstring text = ReplaceAll(g_lang.GetText(id), L"{0}", path);
-  return ReplaceAll(text, L"{1}", SystemErrorText(error));
+  return ReplaceAll(text, L"{1}", SystemReason(error));
 }
 
 // One code root's outcome: the first file that kept its old version.

@@ -85,7 +85,7 @@ std::wstring FailureText(const CopyRun& run) {
   std::wstring text = g_lang.GetText(denied              ? msg::kCopyFailed
                                      : run.from.empty() ? msg::kCreateFolderFailed
                                                         : msg::kCopyFileFailed);
-  text += L"\n" + SystemErrorText(run.error);
+  text += L"\n" + SystemReason(run.error);
   if (!run.from.empty()) text += L"\n" + run.from;
   return text + L"\n" + run.to;
 }
