@@ -1,6 +1,7 @@
 #include "terminal/data_folder_map.h"
 
 #include "common/file_ctrl.h"
+#include "common/parallel.h"
 #include "common/path_text.h"
 #include "terminal/data_folder_id.h"
 #include "terminal/terminal_probe_text.h"
@@ -8,19 +9,20 @@
 DataFolderMap::DataFolderMap(const std::wstring& dataRoot) : root_(dataRoot) {}
 
 void DataFolderMap::ReadOrigins() const {
-  originsRead_ = true;
   std::vector<std::wstring> dataFolders;
   g_files.FindFolders(root_, dataFolders, false);
-  for (const std::wstring& dataFolder : dataFolders) {
-    origins_.emplace_back(OriginInstallFolder(g_files.ReadTextFile(dataFolder + L"\\origin.txt")), dataFolder + L"\\");
-  }
+  origins_.resize(dataFolders.size());
+  ForEachInParallel(dataFolders.size(), [&](std::size_t i) {
+    const std::wstring& dataFolder = dataFolders[i];
+    origins_[i] = {OriginInstallFolder(g_files.ReadTextFile(dataFolder + L"\\origin.txt")), dataFolder + L"\\"};
+  });
 }
 
 std::wstring DataFolderMap::Find(const std::wstring& installFolder) const {
   if (installFolder.empty() || root_.empty()) return {};
   const std::wstring byId = WithTrailingBackslash(root_) + TerminalDataId(installFolder);
   if (FolderExists(byId)) return byId + L"\\";
-  if (!originsRead_) ReadOrigins();
+  std::call_once(originsRead_, [this] { ReadOrigins(); });
   const std::wstring wanted = ToLower(WithTrailingBackslash(installFolder));
   for (const auto& [origin, dataFolder] : origins_) {
     if (origin == wanted) return dataFolder;

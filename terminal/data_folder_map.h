@@ -1,4 +1,5 @@
 #pragma once
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +19,8 @@ class DataFolderMap {
   void ReadOrigins() const;
 
   std::wstring root_;
-  mutable bool originsRead_ = false;
+  // Rows are looked up from several threads at once.
+  mutable std::once_flag originsRead_;
   // Lower-cased install folder from origin.txt, and its data folder with a backslash.
   mutable std::vector<std::pair<std::wstring, std::wstring>> origins_;
 };

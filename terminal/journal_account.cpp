@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <mutex>
 #include <unordered_set>
 #include <vector>
 
@@ -17,8 +18,25 @@ constexpr double kMaxJournalBytes = 1048576;
 
 bool WithinSize(double size) { return size >= 1 && size <= kMaxJournalBytes; }
 
-std::unordered_set<std::wstring>& JournalsWithoutAccount() {
-  static std::unordered_set<std::wstring> journals;
+// Rows are probed on several threads at once.
+class JournalMemory {
+ public:
+  bool Has(const std::wstring& key) {
+    const std::lock_guard lock(mutex_);
+    return keys_.contains(key);
+  }
+  void Add(std::wstring key) {
+    const std::lock_guard lock(mutex_);
+    keys_.insert(std::move(key));
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_set<std::wstring> keys_;
+};
+
+JournalMemory& JournalsWithoutAccount() {
+  static JournalMemory journals;
   return journals;
 }
 
@@ -45,10 +63,10 @@ std::wstring AccountOfJournal(const std::wstring& path) {
   }
   if (!WithinSize(static_cast<double>(size.QuadPart))) return {};
   const std::wstring key = JournalKey(path, size, written);
-  if (JournalsWithoutAccount().contains(key)) return {};
+  if (JournalsWithoutAccount().Has(key)) return {};
   const std::optional<std::wstring> text = g_files.ReadOpenTextFile(file.Get());
   std::wstring account = AccountFromJournal(text.value_or(L""));
-  if (text && account.empty()) JournalsWithoutAccount().insert(key);
+  if (text && account.empty()) JournalsWithoutAccount().Add(key);
   return account;
 }
 
@@ -57,9 +75,8 @@ std::wstring AccountOfJournal(const std::wstring& path) {
 std::wstring AccountFromJournals(const std::wstring& logsFolder) {
   std::vector<std::wstring> journals;
   g_files.FindFiles(logsFolder, journals, false);
-  for (auto it = journals.rbegin(); it != journals.rend(); ++it) {
-    if (!IsJournalFileName(FileNameOf(*it, true))) continue;
-    std::wstring account = AccountOfJournal(*it);
+  for (const std::wstring& journal : JournalsNewestFirst(std::move(journals))) {
+    std::wstring account = AccountOfJournal(journal);
     if (!account.empty()) return account;
   }
   return {};

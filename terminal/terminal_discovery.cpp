@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/file_ctrl.h"
+#include "common/parallel.h"
 #include "common/path_text.h"
 #include "common/reg_ctrl.h"
 #include "common/system.h"
@@ -129,7 +130,7 @@ std::wstring FindTerminals(const DiscoverySources& sources) {
 void MergeSearchResult(std::vector<TerminalEntry>& rows, const std::wstring& candidates) {
   AppendFoundTerminals(rows, candidates);
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
-  for (TerminalEntry& row : rows) row.account = g_mtAssist.AccountOf(row.installFolder, dataFolders);
+  ForEachInParallel(rows.size(), [&](std::size_t i) { rows[i].account = g_mtAssist.AccountOf(rows[i].installFolder, dataFolders); });
 }
 
 FolderListing ListFolder(const std::wstring& folder) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/parallel.h"
+
 namespace {
 
 std::wstring EncodeState(const std::wstring& state, const std::wstring& canceledWord) {
@@ -97,6 +99,7 @@ std::vector<TerminalEntry> MergeTerminalRows(const std::vector<StoredTerminal>& 
                                              const std::function<FolderPresence(const std::wstring&)>& presenceOf,
                                              const std::function<std::wstring(const std::wstring&)>& accountOf) {
   std::vector<TerminalEntry> rows;
+  std::vector<std::size_t> probed;
   RecordedKeys keys;
   for (const StoredTerminal& item : stored) {
     if (keys.Has(item.key) || item.storedFolder.empty()) continue;
@@ -104,9 +107,13 @@ std::vector<TerminalEntry> MergeTerminalRows(const std::vector<StoredTerminal>& 
     if (presence == FolderPresence::kGone) continue;
     rows.push_back(item.entry);
     rows.back().unavailable = presence == FolderPresence::kUnavailable;
-    if (!rows.back().unavailable) rows.back().account = accountOf(rows.back().installFolder);
+    if (!rows.back().unavailable) probed.push_back(rows.size() - 1);
     keys.Add(item.key);
   }
+  ForEachInParallel(probed.size(), [&](std::size_t i) {
+    TerminalEntry& row = rows[probed[i]];
+    row.account = accountOf(row.installFolder);
+  });
   for (const RunningTerminal& terminal : running) {
     const std::wstring folder = NormalizeInstallFolder(RunningTerminalFolder(terminal.exePath));
     const std::wstring key = RowKey(folder);

@@ -35,7 +35,8 @@ struct RunningTerminal {
 
 // The loaded list: stored entries whose folder is not gone (those on a drive that is not
 // there now are marked unavailable), without repeated keys, then an unticked row for each
-// running terminal whose folder is not listed yet.
+// running terminal whose folder is not listed yet. accountOf is called for several rows at
+// once.
 std::vector<TerminalEntry> MergeTerminalRows(const std::vector<StoredTerminal>& stored,
                                              const std::vector<RunningTerminal>& running,
                                              const std::function<FolderPresence(const std::wstring&)>& presenceOf,

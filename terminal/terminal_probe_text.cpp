@@ -59,6 +59,18 @@ std::wstring OriginInstallFolder(const std::wstring& text) {
 
 bool IsJournalFileName(const std::wstring& fileName) { return fileName.size() == 12; }
 
+std::vector<std::wstring> JournalsNewestFirst(std::vector<std::wstring> paths) {
+  std::vector<std::pair<std::wstring, std::wstring>> named;
+  for (std::wstring& path : paths) {
+    std::wstring name = FileNameOf(path, true);
+    if (IsJournalFileName(name)) named.emplace_back(ToLower(std::move(name)), std::move(path));
+  }
+  std::stable_sort(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<std::wstring> journals;
+  for (auto& [name, path] : named) journals.push_back(std::move(path));
+  return journals;
+}
+
 std::wstring AccountFromJournal(const std::wstring& text) {
   std::size_t marker = text.rfind(L"': login");
   if (marker == std::wstring::npos) marker = text.find(L"': authorized");

@@ -25,6 +25,8 @@ std::wstring TerminalExeFolder(const std::wstring& path);
 std::wstring OriginInstallFolder(const std::wstring& text);
 // The terminal names its journals by date: eight digits, ".log".
 bool IsJournalFileName(const std::wstring& fileName);
+// The journals among these paths, newest first: by name, since only NTFS lists by name.
+std::vector<std::wstring> JournalsNewestFirst(std::vector<std::wstring> paths);
 // The account of the last login line of a journal, else of its first authorisation line.
 std::wstring AccountFromJournal(const std::wstring& text);
 

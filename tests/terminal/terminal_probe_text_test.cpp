@@ -50,4 +50,10 @@ TEST(JournalTextTest, AccountSitsInQuotesWithinTwentyCharactersBeforeTheMarker) 
   EXPECT_EQ(AccountFromJournal(L"0\t10:00:00.000\tAlpha Beta': login"), L"");
 }
 
+// Only NTFS lists by name; FAT, shares and Wine list in an order of their own.
+TEST(JournalTextTest, JournalsAreTakenNewestFirstByNameWhateverTheListingOrder) {
+  EXPECT_EQ(JournalsNewestFirst({L"L\\20240102.log", L"L\\journal.log", L"L\\20240110.LOG", L"L\\20231231.log"}),
+            (std::vector<std::wstring>{L"L\\20240110.LOG", L"L\\20240102.log", L"L\\20231231.log"}));
+}
+
 }  // namespace
