@@ -91,7 +91,9 @@ CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
     : CDialogBase(instance, IDD_INSTMULTI),
       installerPath_(std::move(installerPath)),
       icon_(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME))),
-      package_(ParentFolderOf(installerPath_), kBothRoles) {}
+      package_(ParentFolderOf(installerPath_), kBothRoles) {
+  ReadAccountsAhead();
+}
 
 bool CDlgInstMulti::OnInit() {
   icon_.Reset(LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_APPICON)));
@@ -136,8 +138,12 @@ bool CDlgInstMulti::InstallSignalDatabase(const FileTree& packageFiles) {
   return false;
 }
 
+std::wstring CDlgInstMulti::SettingsFile() {
+  return g_product.dataFolder.empty() ? L"" : g_product.dataFolder + L"tcinst.cfg";
+}
+
 void CDlgInstMulti::LoadWindowSettings() {
-  g_config.SetConfigPath(g_product.dataFolder.empty() ? L"" : g_product.dataFolder + L"tcinst.cfg");
+  g_config.SetConfigPath(SettingsFile());
   ReadCopierVersion();
   SetTitle();
   SetCaptions();

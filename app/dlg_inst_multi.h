@@ -11,6 +11,7 @@
 #include "deploy/deploy_package.h"
 #include "duplicate/copy_plan.h"
 #include "deploy/package_folder.h"
+#include "terminal/account_prefetch.h"
 
 class FileTree;
 
@@ -57,6 +58,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
  private:
   // False when the signal database could not be placed: the window has closed then.
   bool InstallSignalDatabase(const FileTree& packageFiles);
+  static std::wstring SettingsFile();
   void LoadWindowSettings();
   void ReadCopierVersion();
   void CreateDesktopShortcut();
@@ -70,6 +72,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   void OnExit();
 
   void SetUpList();
+  void ReadAccountsAhead();
   void LoadTerminalList();
   bool RefuseWhileSearching();
   bool RefuseWhileBusy();
@@ -126,4 +129,5 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   TerminalRows rows_;
   CTerminalListView listView_;
   std::wstring copierVersion_;
+  AccountPrefetch accountsAhead_;
 };

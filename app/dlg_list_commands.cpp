@@ -25,6 +25,12 @@ std::wstring TextInEveryLanguage(int id, int language) {
   return catalog.GetText(id);
 }
 
+std::vector<StoredTerminal> StoredTerminals(const std::wstring& stored) {
+  if (stored.empty()) return {};
+  return DecodeTerminalListEntries(stored, g_lang.GetText(msg::kRoleProvider), g_lang.GetText(msg::kRoleReceiver),
+                                   g_lang.GetText(msg::kInstallCompleted), g_lang.GetText(msg::kNothingToUninstall));
+}
+
 std::vector<std::wstring> EveryLanguage(int id) {
   return {TextInEveryLanguage(id, 0), TextInEveryLanguage(id, 1), TextInEveryLanguage(id, 2)};
 }
@@ -51,22 +57,29 @@ void CDlgInstMulti::SetUpList() {
   rows_ = {};
 }
 
+// The window is made while the stored terminals' journals are read.
+void CDlgInstMulti::ReadAccountsAhead() {
+  std::vector<std::wstring> folders;
+  for (const StoredTerminal& item : StoredTerminals(CIniFile::ReadFrom(CConfig::PathFor(SettingsFile()), L"MAIN", L"PATH"))) {
+    folders.push_back(item.entry.installFolder);
+  }
+  if (!folders.empty()) accountsAhead_.Start(std::move(folders), CMTAssist::DataFolderRoot());
+}
+
 void CDlgInstMulti::LoadTerminalList() {
   const std::wstring stored = g_config.ReadMain(L"PATH");
   if (stored.empty()) SetTimer(Window(), kSearchTimer, 100, nullptr);
-  std::vector<StoredTerminal> entries;
-  if (!stored.empty()) {
-    entries = DecodeTerminalListEntries(stored, g_lang.GetText(msg::kRoleProvider), g_lang.GetText(msg::kRoleReceiver),
-                                        g_lang.GetText(msg::kInstallCompleted), g_lang.GetText(msg::kNothingToUninstall));
-  }
+  const std::vector<StoredTerminal> entries = StoredTerminals(stored);
   g_mtAssist.ScanRunningTerminals(true, true);
   std::vector<RunningTerminal> running;
   for (std::size_t i = 0; i < g_mtAssist.exePaths.size(); ++i) {
     running.push_back({g_mtAssist.exePaths[i], g_mtAssist.accounts[i]});
   }
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
-  rows_.rows = MergeTerminalRows(entries, running, PresenceOfFolder,
-                                 [&dataFolders](const std::wstring& folder) { return g_mtAssist.AccountOf(folder, dataFolders); });
+  const AccountPrefetch::Accounts readAhead = accountsAhead_.Take();
+  rows_.rows = MergeTerminalRows(entries, running, PresenceOfFolder, [&](const std::wstring& folder) {
+    return g_mtAssist.AccountOf(folder, dataFolders, readAhead);
+  });
   ShowRows();
 }
 

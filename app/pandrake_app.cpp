@@ -8,11 +8,12 @@
 #include "deploy/deploy_trace.h"
 
 bool CPandrakerApp::InitInstance() {
+  const std::wstring installerPath = GetModuleFilePath();
+  // Made first: it reads the stored terminals' journals while the common controls start.
+  CDlgInstMulti window(instance_, installerPath);
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
   comctl::InitCommonControlsEx(&controls);
-  const std::wstring installerPath = GetModuleFilePath();
   SetDeployTraceFile(DeployTraceFileFor(installerPath, g_system.GetTempFolder(), g_product.edition->productCode));
-  CDlgInstMulti window(instance_, installerPath);
   window.RunModal(nullptr);
   return false;
 }

@@ -33,9 +33,13 @@ bool CIniFile::SetPath(const std::wstring& path) {
 }
 
 std::wstring CIniFile::Read(const std::wstring& section, const std::wstring& key) const {
+  return ReadFrom(path_, section, key);
+}
+
+std::wstring CIniFile::ReadFrom(const std::wstring& path, const std::wstring& section, const std::wstring& key) {
   std::vector<wchar_t> buffer(kValueBuffer, L'\0');
   const DWORD length =
-      GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), kValueBuffer, path_.c_str());
+      GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), kValueBuffer, path.c_str());
   return std::wstring(buffer.data(), length);
 }
 
@@ -45,8 +49,12 @@ bool CIniFile::Write(const std::wstring& section, const std::wstring& key, const
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), line.c_str(), path_.c_str()) != FALSE;
 }
 
+std::wstring CConfig::PathFor(const std::wstring& path) {
+  return path.empty() ? GetModuleFolder() + g_product.edition->shortName + L".cfg" : path;
+}
+
 void CConfig::SetConfigPath(const std::wstring& path) {
-  path_ = path.empty() ? GetModuleFolder() + g_product.edition->shortName + L".cfg" : path;
+  path_ = PathFor(path);
   if (!FileExists(path_)) g_files.CreateFolderPath(ParentFolderOf(path_));
   // The profile functions write ANSI into a file without the UTF-16 mark, which turns
   // states and folder names outside the code page into "?".

@@ -10,6 +10,8 @@ class CIniFile {
   bool SetPath(const std::wstring& path);
   const std::wstring& Path() const { return path_; }
   std::wstring Read(const std::wstring& section, const std::wstring& key) const;
+  // Reads a file that is not opened for writing, and changes nothing about it.
+  static std::wstring ReadFrom(const std::wstring& path, const std::wstring& section, const std::wstring& key);
   bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
 
  private:
@@ -23,6 +25,7 @@ class CConfig {
 
   // An empty path means the program's own folder + short name + ".cfg".
   void SetConfigPath(const std::wstring& path);
+  static std::wstring PathFor(const std::wstring& path);
   const std::wstring& ConfigPath() const { return path_; }
   std::wstring ReadValue(const std::wstring& section, const std::wstring& key);
   void WriteValue(const std::wstring& section, const std::wstring& key, const std::wstring& value);

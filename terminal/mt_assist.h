@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class DataFolderMap;
@@ -68,6 +69,9 @@ class CMTAssist {
   std::wstring AccountOf(const std::wstring& installFolder) const;
   // The same for a pass over many rows, with the data folders listed once for all.
   std::wstring AccountOf(const std::wstring& installFolder, const DataFolderMap& dataFolders) const;
+  // The same, taking the journal account from readAhead when it holds the folder.
+  std::wstring AccountOf(const std::wstring& installFolder, const DataFolderMap& dataFolders,
+                         const std::unordered_map<std::wstring, std::wstring>& readAhead) const;
   std::wstring ReadAccountFromLogs(const std::wstring& installFolder, const DataFolderMap& dataFolders) const;
   // Where newer terminals keep their per-user data folders.
   static std::wstring DataFolderRoot();

@@ -135,6 +135,13 @@ std::wstring CMTAssist::AccountOf(const std::wstring& installFolder) const {
 }
 
 std::wstring CMTAssist::AccountOf(const std::wstring& installFolder, const DataFolderMap& dataFolders) const {
+  return AccountOf(installFolder, dataFolders, {});
+}
+
+std::wstring CMTAssist::AccountOf(const std::wstring& installFolder, const DataFolderMap& dataFolders,
+                                  const std::unordered_map<std::wstring, std::wstring>& readAhead) const {
   std::wstring account = FindRunningAccount(installFolder);
-  return account.empty() ? ReadAccountFromLogs(installFolder, dataFolders) : account;
+  if (!account.empty()) return account;
+  const auto read = readAhead.find(installFolder);
+  return read != readAhead.end() ? read->second : ReadAccountFromLogs(installFolder, dataFolders);
 }

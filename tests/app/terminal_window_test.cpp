@@ -84,6 +84,21 @@ TEST_F(TerminalWindowTest, FirstSearchFindsDriveTerminalsWithAccountsAndTheListC
   g_files.DeleteFolder(L"D:\\Brokers");
 }
 
+// The journals of stored terminals are read while the window is made; a running terminal's
+// window still names the account.
+TEST_F(TerminalWindowTest, StoredRowsShowTheRunningAccountElseTheJournalsRead) {
+  const std::wstring running = package_ / L"A", idle = package_ / L"B";
+  for (const std::wstring& folder : {running, idle}) {
+    ASSERT_TRUE(WriteBytes(folder + L"\\logs\\20240101.log", "0\t09:00:00.000\t'11111111': login on X\r\n"));
+  }
+  FakeTerminal terminal(running, L"22222222: Demo");
+  ASSERT_TRUE(terminal.Window());
+  OpenWith({running, idle});
+  ASSERT_TRUE(RowOf(running) && RowOf(idle));
+  EXPECT_EQ(RowOf(running)->account, L"22222222");
+  EXPECT_EQ(RowOf(idle)->account, L"11111111");
+}
+
 TEST_F(TerminalWindowTest, RefreshEndsWithCompleted) {
   Store("[MAIN]\r\nPATH=00C:\\nowhere*|\r\n");
   Open();
