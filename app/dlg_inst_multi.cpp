@@ -112,8 +112,9 @@ bool CDlgInstMulti::OnInit() {
   if (!InstallSignalDatabase(packageFiles)) return true;
   LoadWindowSettings();
   SetUpList();
-  LoadTerminalList();
+  // Laid out while the list is empty: resizing it with every row in costs more.
   LayOut();
+  LoadTerminalList();
   started_ = true;
   ShowTraditionalChineseNotice();
   CreateDesktopShortcut();
