@@ -1,5 +1,6 @@
 #include "terminal/account_prefetch.h"
 
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -13,16 +14,15 @@ void AccountPrefetch::Start(std::vector<std::wstring> installFolders, std::wstri
   try {
     thread_ = std::thread([this, folders = std::move(installFolders), root = std::move(dataRoot)] {
       const DataFolderMap dataFolders(root);
-      std::vector<std::wstring> accounts(folders.size());
-      std::vector<char> read(folders.size(), 0);
+      std::vector<std::optional<std::wstring>> accounts(folders.size());
       ForEachInParallel(folders.size(), [&](std::size_t i) {
         // A drive that is not there is left to the load, which tells it apart.
-        if (PresenceOfFolder(folders[i]) != FolderPresence::kPresent) return;
-        accounts[i] = g_mtAssist.ReadAccountFromLogs(folders[i], dataFolders);
-        read[i] = 1;
+        if (PresenceOfFolder(folders[i]) == FolderPresence::kPresent) {
+          accounts[i] = g_mtAssist.ReadAccountFromLogs(folders[i], dataFolders);
+        }
       });
       for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (read[i]) accounts_.emplace(folders[i], std::move(accounts[i]));
+        if (accounts[i]) accounts_.emplace(folders[i], std::move(*accounts[i]));
       }
     });
   } catch (const std::system_error&) {

@@ -13,22 +13,6 @@
 
 namespace {
 
-struct FoundWindow {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK MatchProcess(HWND window, LPARAM param) {
-  auto* found = reinterpret_cast<FoundWindow*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == found->processId && IsWindowVisible(window) && GetDlgItem(window, IDC_TERMINAL_LIST)) {
-    found->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Starts a copy of the built installer under the given file name and finds its main window.
 class InstallerProcess {
  public:
@@ -42,12 +26,10 @@ class InstallerProcess {
     }
     process_.Reset(info.hProcess);
     CloseHandle(info.hThread);
-    FoundWindow found{info.dwProcessId, nullptr};
-    for (int i = 0; i < 200 && !found.window; ++i) {
+    for (int i = 0; i < 200 && !window_; ++i) {
       Sleep(50);
-      EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&found));
+      window_ = InstallerWindowOf(info.dwProcessId);
     }
-    window_ = found.window;
   }
   ~InstallerProcess() {
     if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/resource.h"
 #include "common/ini_file.h"
 #include "common/product.h"
 #include "common/unique_handle.h"
@@ -66,20 +65,6 @@ void StoreList(const std::vector<std::wstring>& folders) {
   g_config.WriteMain(L"PATH", EncodeTerminalList(rows, L"P", L"R", L"C", L"S"));
 }
 
-struct Search {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window) || !GetDlgItem(window, IDC_TERMINAL_LIST)) return TRUE;
-  search->window = window;
-  return FALSE;
-}
-
 // Seconds from the start of the program until its main window answers a message; it is
 // closed again afterwards.
 double StartUp(const std::wstring& exe) {
@@ -94,17 +79,17 @@ double StartUp(const std::wstring& exe) {
   }
   UniqueHandle process(info.hProcess);
   UniqueHandle thread(info.hThread);
-  Search search{info.dwProcessId, nullptr};
-  for (int i = 0; i < 30000 && !search.window; ++i) {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.window) Sleep(2);
+  HWND window = nullptr;
+  for (int i = 0; i < 30000 && !window; ++i) {
+    window = InstallerWindowOf(info.dwProcessId);
+    if (!window) Sleep(2);
   }
   DWORD_PTR answer = 0;
-  if (search.window) SendMessageTimeoutW(search.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+  if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
   QueryPerformanceCounter(&end);
-  if (search.window) PostMessageW(search.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  if (window) PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   if (WaitForSingleObject(process.Get(), 30000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
-  if (!search.window) return -1;
+  if (!window) return -1;
   return static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "app/resource.h"
+
 std::string TestLocale() {
   const char* locale = std::getenv("PANDRAKE_TEST_LOCALE");
   return locale ? locale : "en";
@@ -26,4 +28,28 @@ std::wstring InternetExplorerProgram() {
   wchar_t path[MAX_PATH] = {};
   ExpandEnvironmentStringsW(L"%ProgramFiles%\\Internet Explorer\\iexplore.exe", path, MAX_PATH);
   return path;
+}
+
+namespace {
+
+struct InstallerSearch {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK MatchInstallerWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<InstallerSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window) || !GetDlgItem(window, IDC_TERMINAL_LIST)) return TRUE;
+  search->window = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND InstallerWindowOf(DWORD processId) {
+  InstallerSearch search{processId, nullptr};
+  EnumWindows(MatchInstallerWindow, reinterpret_cast<LPARAM>(&search));
+  return search.window;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 // The system language the test run was started with: "en", "zh" or "tw".
@@ -9,3 +11,5 @@ std::wstring WindowsPathOfUnixPath(const std::string& unixPath);
 std::wstring TestProgramFolder();
 // The browser that a web address is opened in, by its full path.
 std::wstring InternetExplorerProgram();
+// The installer's main window once a process of it shows one, else nullptr.
+HWND InstallerWindowOf(DWORD processId);
