@@ -90,9 +90,10 @@ int WindowDpi(HWND window) {
 CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
     : CDialogBase(instance, IDD_INSTMULTI),
       installerPath_(std::move(installerPath)),
-      icon_(LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAINFRAME))),
       package_(ParentFolderOf(installerPath_), kBothRoles) {
+  // Before the first call to the window system, which takes a while to start.
   ReadAccountsAhead();
+  packageFilesAhead_.Start([folder = package_.PackageFolder()] { return FileTree(folder); });
 }
 
 bool CDlgInstMulti::OnInit() {
@@ -107,8 +108,7 @@ bool CDlgInstMulti::OnInit() {
 
   installMode_ = InstallModeFromPath(installerPath_);
   package_ = CPackage(ParentFolderOf(installerPath_), installMode_);
-  // The installer may have been started from a large folder such as Downloads.
-  const FileTree packageFiles(package_.PackageFolder());
+  const FileTree packageFiles = TakePackageFiles();
   if (!InstallSignalDatabase(packageFiles)) return true;
   LoadWindowSettings();
   SetUpList();
@@ -127,6 +127,13 @@ bool CDlgInstMulti::OnInit() {
   DropQueuedInput();
   OfferElevatedRestart();
   return true;
+}
+
+// The installer may have been started from a large folder such as Downloads: its tree is
+// walked once, while the window is made.
+FileTree CDlgInstMulti::TakePackageFiles() {
+  std::optional<FileTree> listed = packageFilesAhead_.Take();
+  return listed ? std::move(*listed) : FileTree(package_.PackageFolder());
 }
 
 bool CDlgInstMulti::InstallSignalDatabase(const FileTree& packageFiles) {

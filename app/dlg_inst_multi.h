@@ -6,14 +6,14 @@
 #include "app/main_layout.h"
 #include "app/terminal_list_view.h"
 #include "app/terminal_rows.h"
+#include "common/file_tree.h"
 #include "common/seams.h"
 #include "common/unique_handle.h"
+#include "common/work_ahead.h"
 #include "deploy/deploy_package.h"
 #include "duplicate/copy_plan.h"
 #include "deploy/package_folder.h"
 #include "terminal/account_prefetch.h"
-
-class FileTree;
 
 // What one run of an install command did.
 struct InstallRun {
@@ -58,6 +58,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
  private:
   // False when the signal database could not be placed: the window has closed then.
   bool InstallSignalDatabase(const FileTree& packageFiles);
+  FileTree TakePackageFiles();
   static std::wstring SettingsFile();
   void LoadWindowSettings();
   void ReadCopierVersion();
@@ -130,4 +131,5 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   CTerminalListView listView_;
   std::wstring copierVersion_;
   AccountPrefetch accountsAhead_;
+  WorkAhead<FileTree> packageFilesAhead_;
 };

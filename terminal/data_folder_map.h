@@ -1,6 +1,8 @@
 #pragma once
+#include <atomic>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -17,10 +19,15 @@ class DataFolderMap {
 
  private:
   void ReadOrigins() const;
+  bool HasFolder(const std::wstring& name) const;
 
   std::wstring root_;
   // Rows are looked up from several threads at once.
   mutable std::once_flag originsRead_;
   // Lower-cased install folder from origin.txt, and its data folder with a backslash.
   mutable std::vector<std::pair<std::wstring, std::wstring>> origins_;
+  // Once the root is listed, the lower-cased names of its folders: a name that is not there
+  // costs the system a look through the whole root, for each row.
+  mutable std::unordered_set<std::wstring> names_;
+  mutable std::atomic<bool> listed_{false};
 };
