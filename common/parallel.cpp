@@ -8,8 +8,9 @@
 
 namespace {
 
-// More threads gain nothing while the disk or the file system answers one request at a time.
-constexpr unsigned kMaxThreads = 4;
+// The jobs mostly wait on the file system, so two cores keep four threads busy; more gain
+// nothing while the disk answers one request at a time.
+constexpr unsigned kThreads = 4;
 
 }  // namespace
 
@@ -18,9 +19,8 @@ void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>
   const auto work = [&] {
     for (std::size_t i; (i = next++) < count;) job(i);
   };
-  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, kMaxThreads);
   std::vector<std::thread> helpers;
-  for (std::size_t i = 1; i < std::min<std::size_t>(threads, count); ++i) {
+  for (std::size_t i = 1; i < std::min<std::size_t>(kThreads, count); ++i) {
     try {
       helpers.emplace_back(work);
     } catch (const std::system_error&) {

@@ -122,6 +122,20 @@ TEST(DataFolderTest, TheMapBuiltOnceAnswersAsTheProbe) {
   EXPECT_EQ(DataFolderMap(root / L"Missing\\").Find(byOrigin), L"");
 }
 
+TEST(DataFolderTest, OnceTheRootIsListedIdFoldersAreStillFoundWhateverTheirCase) {
+  TempFolder root;
+  TempFolder install;
+  const std::wstring upper = install / L"Upper";
+  const std::wstring lower = install / L"Lower";
+  MakeDataFolder(root.Path(), TerminalDataId(upper), L"C:\\Old place");
+  MakeDataFolder(root.Path(), ToLower(TerminalDataId(lower)), L"C:\\Old place");
+  const DataFolderMap map(root.Path());
+
+  EXPECT_EQ(map.Find(install / L"Legacy"), L"");  // has no data folder: the root is listed
+  EXPECT_EQ(map.Find(upper), root / TerminalDataId(upper) + L"\\");
+  EXPECT_EQ(map.Find(lower), root / TerminalDataId(lower) + L"\\");
+}
+
 TEST(DataFolderTest, MqlFoldersPreferMql4ThenMql5) {
   TempFolder root;
   TempFolder install;
