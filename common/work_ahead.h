@@ -20,7 +20,13 @@ class WorkAhead {
     result_.reset();
     job_ = std::move(job);
     try {
-      thread_ = std::thread([this] { result_ = job_(); });
+      thread_ = std::thread([this] {
+        try {
+          result_ = job_();
+        } catch (...) {
+          // Nothing may end the program from here: Take does the job again on its caller.
+        }
+      });
     } catch (const std::system_error&) {
       // No thread: Take does the job.
     }
