@@ -8,24 +8,13 @@ namespace {
 
 const wchar_t* const kTerminalClasses[] = {L"MetaQuotes::MetaTrader::4.00", L"MetaQuotes::MetaTrader::5.00"};
 
-struct WindowSearch {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK MatchTerminalWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
+bool IsTerminalWindow(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   for (const wchar_t* terminalClass : kTerminalClasses) {
-    if (owner == search->processId && wcscmp(name, terminalClass) == 0) {
-      search->window = window;
-      return FALSE;
-    }
+    if (wcscmp(name, terminalClass) == 0) return true;
   }
-  return TRUE;
+  return false;
 }
 
 void CreateFolders(const std::wstring& folder) {
@@ -61,12 +50,10 @@ FakeTerminal::FakeTerminal(const std::wstring& folder, const std::wstring& argum
   }
   process_.Reset(info.hProcess);
   CloseHandle(info.hThread);
-  WindowSearch search{info.dwProcessId, nullptr};
-  for (int i = 0; i < 400 && !search.window && !Exited(0); ++i) {
+  for (int i = 0; i < 400 && !window_ && !Exited(0); ++i) {
     Sleep(25);
-    EnumWindows(MatchTerminalWindow, reinterpret_cast<LPARAM>(&search));
+    window_ = TopWindowOf(info.dwProcessId, IsTerminalWindow);
   }
-  window_ = search.window;
 }
 
 FakeTerminal::~FakeTerminal() {

@@ -32,24 +32,30 @@ std::wstring InternetExplorerProgram() {
 
 namespace {
 
-struct InstallerSearch {
+struct WindowSearch {
   DWORD processId;
+  const std::function<bool(HWND)>* matches;
   HWND window;
 };
 
-BOOL CALLBACK MatchInstallerWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<InstallerSearch*>(param);
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window) || !GetDlgItem(window, IDC_TERMINAL_LIST)) return TRUE;
+  if (owner != search->processId || !(*search->matches)(window)) return TRUE;
   search->window = window;
   return FALSE;
 }
 
 }  // namespace
 
-HWND InstallerWindowOf(DWORD processId) {
-  InstallerSearch search{processId, nullptr};
-  EnumWindows(MatchInstallerWindow, reinterpret_cast<LPARAM>(&search));
+HWND TopWindowOf(DWORD processId, const std::function<bool(HWND)>& matches) {
+  WindowSearch search{processId, &matches, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.window;
+}
+
+HWND InstallerWindowOf(DWORD processId) {
+  return TopWindowOf(processId,
+                     [](HWND window) { return IsWindowVisible(window) && GetDlgItem(window, IDC_TERMINAL_LIST); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // The system language the test run was started with: "en", "zh" or "tw".
@@ -11,5 +12,7 @@ std::wstring WindowsPathOfUnixPath(const std::string& unixPath);
 std::wstring TestProgramFolder();
 // The browser that a web address is opened in, by its full path.
 std::wstring InternetExplorerProgram();
+// The first top-level window of the process that matches, else nullptr.
+HWND TopWindowOf(DWORD processId, const std::function<bool(HWND)>& matches);
 // The installer's main window once a process of it shows one, else nullptr.
 HWND InstallerWindowOf(DWORD processId);
