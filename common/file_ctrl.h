@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,10 +14,15 @@ enum CopyResult : int {
   kCopySamePath = 3,
 };
 
-// Copies source to a temporary file in target's folder, flushes it and then gives it target's
-// name in one step, so a failure at any point leaves target as it was and no temporary file
-// behind. 0, or the system error of the step that failed.
+// Has write fill a temporary file in target's folder, flushes it and then gives it target's
+// name in one step, keeping the old file's attributes and security, so a failure at any point
+// leaves target as it was and no temporary file behind. 0, or the system error of the step
+// that failed.
+DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(HANDLE)>& write);
+// ReplaceFileThrough with a copy of source, which keeps its write time.
 DWORD ReplaceFileWithCopy(const std::wstring& source, const std::wstring& target);
+// 0, or the system error of a write that failed or fell short.
+DWORD WriteBlock(HANDLE file, const char* bytes, DWORD size);
 
 // Path kinds of PathKind.
 enum PathKindValue : int {

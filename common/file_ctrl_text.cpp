@@ -101,36 +101,22 @@ std::string AppendedBytes(const std::wstring& path, const std::wstring& text) {
 
 std::wstring TextOf(const std::string& bytes) { return HasUtf16Mark(bytes) ? FromUtf16(bytes, 2) : FromAnsi(bytes); }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-  DWORD written = 0;
-  return bytes.empty() ||
-         (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-          written == bytes.size());
-}
-
 bool AppendBytes(const std::wstring& path, const std::string& bytes) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   LARGE_INTEGER end{};
-  return SetFilePointerEx(file.Get(), end, nullptr, FILE_END) && WriteAll(file.Get(), bytes);
+  return SetFilePointerEx(file.Get(), end, nullptr, FILE_END) &&
+         WriteBlock(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
-// The new content goes to a file beside the old one first, so a failed write leaves the
-// old file whole instead of truncated.
+// A failed write leaves the old file whole instead of truncated; the error is left for the caller.
 bool ReplaceWithBytes(const std::wstring& path, const std::string& bytes) {
-  std::wstring folder = ParentFolderOf(path);
-  if (folder.empty()) folder = L".";
-  wchar_t temp[MAX_PATH] = {};
-  if (!GetTempFileNameW(folder.c_str(), L"pdk", 0, temp)) return false;
-  bool written = false;
-  {
-    UniqueHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    written = file && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
-  }
-  if (written && MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  DeleteFileW(temp);
-  return false;
+  const DWORD error = ReplaceFileThrough(path, [&bytes](HANDLE file) {
+    return WriteBlock(file, bytes.data(), static_cast<DWORD>(bytes.size()));
+  });
+  SetLastError(error);
+  return error == ERROR_SUCCESS;
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <functional>
 #include <vector>
 
 #include "common/file_ctrl.h"
@@ -12,24 +13,27 @@ DWORD CopyBytes(HANDLE from, HANDLE to) {
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(from, buffer.data(), kBlock, &read, nullptr)) return GetLastError();
-    if (read == 0) return FlushFileBuffers(to) ? ERROR_SUCCESS : GetLastError();
-    DWORD written = 0;
-    if (!WriteFile(to, buffer.data(), read, &written, nullptr)) return GetLastError();
-    if (written != read) return ERROR_DISK_FULL;
+    if (read == 0) return ERROR_SUCCESS;
+    if (const DWORD error = WriteBlock(to, buffer.data(), read)) return error;
   }
 }
 
-DWORD WriteCopy(const std::wstring& source, const std::wstring& temporary) {
+DWORD WriteCopy(const std::wstring& source, HANDLE to) {
   UniqueHandle from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!from) return GetLastError();
-  UniqueHandle to(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
-  if (!to) return GetLastError();
-  if (const DWORD error = CopyBytes(from.Get(), to.Get())) return error;
+  if (const DWORD error = CopyBytes(from.Get(), to)) return error;
   FILETIME written{};
-  if (GetFileTime(from.Get(), nullptr, nullptr, &written)) SetFileTime(to.Get(), nullptr, nullptr, &written);
+  if (GetFileTime(from.Get(), nullptr, nullptr, &written)) SetFileTime(to, nullptr, nullptr, &written);
   return ERROR_SUCCESS;
+}
+
+DWORD WriteTemporary(const std::wstring& temporary, const std::function<DWORD(HANDLE)>& write) {
+  UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file) return GetLastError();
+  if (const DWORD error = write(file.Get())) return error;
+  return FlushFileBuffers(file.Get()) ? ERROR_SUCCESS : GetLastError();
 }
 
 // ReplaceFileW keeps the old file's attributes and security; a new name is taken in one move.
@@ -42,23 +46,37 @@ DWORD TakeTargetName(const std::wstring& temporary, const std::wstring& target) 
 }
 
 // A target held by another program fails here, before the copy and before ReplaceFileW, which
-// may leave a file of its own behind when it fails.
+// may leave a file of its own behind when it fails. Taking the name needs delete access too: a
+// holder that shares writing but not deleting still blocks the replacement.
 DWORD CheckTargetWritable(const std::wstring& target) {
   if (!FileExists(target)) return ERROR_SUCCESS;
-  UniqueHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   return file ? ERROR_SUCCESS : GetLastError();
 }
 
 }  // namespace
 
-DWORD ReplaceFileWithCopy(const std::wstring& source, const std::wstring& target) {
+DWORD WriteBlock(HANDLE file, const char* bytes, DWORD size) {
+  DWORD written = 0;
+  if (!WriteFile(file, bytes, size, &written, nullptr)) return GetLastError();
+  return written == size ? ERROR_SUCCESS : ERROR_DISK_FULL;
+}
+
+DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(HANDLE)>& write) {
   if (const DWORD error = CheckTargetWritable(target)) return error;
+  std::wstring folder = ParentFolderOf(target);
+  if (folder.empty()) folder = L".";
   wchar_t temporary[MAX_PATH] = {};
   // The temporary name lies in the target's folder so that taking the name never copies.
-  if (!GetTempFileNameW(ParentFolderOf(target).c_str(), L"pdk", 0, temporary)) return GetLastError();
-  DWORD error = WriteCopy(source, temporary);
+  if (!GetTempFileNameW(folder.c_str(), L"pdk", 0, temporary)) return GetLastError();
+  DWORD error = WriteTemporary(temporary, write);
   if (!error) error = TakeTargetName(temporary, target);
   if (error) DeleteFileW(temporary);
   return error;
+}
+
+DWORD ReplaceFileWithCopy(const std::wstring& source, const std::wstring& target) {
+  return ReplaceFileThrough(target, [&source](HANDLE to) { return WriteCopy(source, to); });
 }

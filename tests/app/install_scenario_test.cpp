@@ -239,7 +239,9 @@ TEST_F(InstallScenarioTest, AFullDriveKeepsItsTerminalAsItWasWhileATerminalWithR
     const bool isFull = ToLower(row.installFolder).starts_with(ToLower(drive));
     const int expected = isFull ? msg::kInstallFailed : msg::kInstallCompleted;
     EXPECT_EQ(row.state.rfind(g_lang.GetText(expected), 0), 0u) << row.state;
-    if (isFull) EXPECT_NE(row.state.find(drive), std::wstring::npos) << row.state;
+    if (isFull) {
+      EXPECT_NE(row.state.find(drive), std::wstring::npos) << row.state;
+    }
   }
   EXPECT_EQ(ReadBytes(full / L"libraries\\orbix.dll"), "old library");
   std::vector<std::wstring> left;
