@@ -28,9 +28,7 @@ bool CDlgInstMulti::KeepWaiting(const std::wstring& terminal, int secondsLeft) {
   SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, text.c_str());
   ShowWindow(Item(IDC_SEARCH_STATUS), SW_SHOW);
   ShowWindow(Item(IDC_TERMINAL_LIST), SW_HIDE);
-  DispatchPaintMessages();
-  MSG message;
-  while (PeekMessageW(&message, Item(IDCANCEL), WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) DispatchMessageW(&message);
+  DispatchPaintAndClicksOn(Item(IDCANCEL));
   const bool keep = !stopCloseWait_;
   stopCloseWait_ = false;
   return keep;

@@ -74,8 +74,6 @@ bool CDlgInstMulti::OnDuplicateProgress(const CopyProgress& progress) {
   if (now - lastProgress_ < kProgressEveryMs) return !cancelDuplicate_;
   lastProgress_ = now;
   SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, DuplicateProgressText(progress).c_str());
-  DispatchPaintMessages();
-  MSG message;
-  while (PeekMessageW(&message, Item(IDCANCEL), WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) DispatchMessageW(&message);
+  DispatchPaintAndClicksOn(Item(IDCANCEL));
   return !cancelDuplicate_;
 }

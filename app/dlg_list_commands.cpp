@@ -6,6 +6,7 @@
 #include "common/file_ctrl.h"
 #include "common/ini_file.h"
 #include "common/message_ids.h"
+#include "common/message_pump.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
@@ -33,14 +34,6 @@ std::vector<StoredTerminal> StoredTerminals(const std::wstring& stored) {
 
 std::vector<std::wstring> EveryLanguage(int id) {
   return {TextInEveryLanguage(id, 0), TextInEveryLanguage(id, 1), TextInEveryLanguage(id, 2)};
-}
-
-void PumpPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
 }
 
 }  // namespace
@@ -205,7 +198,7 @@ void CDlgInstMulti::ShowSearchStatus(bool searching) {
 void CDlgInstMulti::SearchAndRefresh(bool isRefresh) {
   searching_ = true;
   ShowSearchStatus(true);
-  PumpPendingMessages();
+  DispatchPendingMessages();
   MergeSearchResult(rows_.rows, FindTerminals());
   ShowRows();
   SaveTerminalList();
