@@ -36,13 +36,22 @@ DWORD WriteTemporary(const std::wstring& temporary, const std::function<DWORD(HA
   return FlushFileBuffers(file.Get()) ? ERROR_SUCCESS : GetLastError();
 }
 
-// ReplaceFileW keeps the old file's attributes and security; a new name is taken in one move.
+DWORD MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
+  return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? ERROR_SUCCESS
+             : GetLastError();
+}
+
+// ReplaceFileW keeps the old file's attributes and security. It may fail after removing the old
+// file (ERROR_UNABLE_TO_MOVE_REPLACEMENT): the new content, whole in the temporary file, then
+// takes the name by a plain move.
 DWORD TakeTargetName(const std::wstring& temporary, const std::wstring& target) {
-  const BOOL done = FileExists(target) ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                                       : MoveFileExW(temporary.c_str(), target.c_str(),
-                                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  return done ? ERROR_SUCCESS : GetLastError();
+  if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    return ERROR_SUCCESS;
+  }
+  const DWORD error = GetLastError();
+  if (FileExists(target)) return error;
+  return MoveIntoPlace(temporary, target) == ERROR_SUCCESS ? ERROR_SUCCESS : error;
 }
 
 // A target held by another program fails here, before the copy and before ReplaceFileW, which
@@ -71,9 +80,11 @@ DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(H
   wchar_t temporary[MAX_PATH] = {};
   // The temporary name lies in the target's folder so that taking the name never copies.
   if (!GetTempFileNameW(folder.c_str(), L"pdk", 0, temporary)) return GetLastError();
+  const bool existed = FileExists(target);
   DWORD error = WriteTemporary(temporary, write);
-  if (!error) error = TakeTargetName(temporary, target);
-  if (error) DeleteFileW(temporary);
+  if (!error) error = existed ? TakeTargetName(temporary, target) : MoveIntoPlace(temporary, target);
+  // With the old file gone, the temporary one holds the only whole content.
+  if (error && (!existed || FileExists(target))) DeleteFileW(temporary);
   return error;
 }
 
