@@ -16,8 +16,9 @@ enum CopyResult : int {
 
 // Has write fill a temporary file in target's folder, flushes it and then gives it target's
 // name in one step, keeping the old file's attributes and security, so a failure at any point
-// leaves target as it was and no temporary file behind. 0, or the system error of the step
-// that failed.
+// leaves target as it was and no temporary file behind. Only when the system removed the old
+// file and the new one still cannot take the name does the new one stay, under its temporary
+// name. 0, or the system error of the step that failed.
 DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(HANDLE)>& write);
 // ReplaceFileThrough with a copy of source, which keeps its write time.
 DWORD ReplaceFileWithCopy(const std::wstring& source, const std::wstring& target);
