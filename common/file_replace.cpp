@@ -58,7 +58,6 @@ DWORD TakeTargetName(const std::wstring& temporary, const std::wstring& target) 
 // may leave a file of its own behind when it fails. Taking the name needs delete access too: a
 // holder that shares writing but not deleting still blocks the replacement.
 DWORD CheckTargetWritable(const std::wstring& target) {
-  if (!FileExists(target)) return ERROR_SUCCESS;
   UniqueHandle file(CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -74,13 +73,15 @@ DWORD WriteBlock(HANDLE file, const char* bytes, DWORD size) {
 }
 
 DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(HANDLE)>& write) {
-  if (const DWORD error = CheckTargetWritable(target)) return error;
+  const bool existed = FileExists(target);
+  if (existed) {
+    if (const DWORD error = CheckTargetWritable(target)) return error;
+  }
   std::wstring folder = ParentFolderOf(target);
   if (folder.empty()) folder = L".";
   wchar_t temporary[MAX_PATH] = {};
   // The temporary name lies in the target's folder so that taking the name never copies.
   if (!GetTempFileNameW(folder.c_str(), L"pdk", 0, temporary)) return GetLastError();
-  const bool existed = FileExists(target);
   DWORD error = WriteTemporary(temporary, write);
   if (!error) error = existed ? TakeTargetName(temporary, target) : MoveIntoPlace(temporary, target);
   // With the old file gone, the temporary one holds the only whole content.
