@@ -1,27 +1,25 @@
 #pragma once
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
-#include <vector>
 
-// MD5 through the system's cryptography provider, fed in pieces.
+// MD5 (RFC 1321), fed in pieces. Computed here rather than by the system's provider: loading
+// that provider starts a cryptography library, which cost the start-up tens of milliseconds
+// on the path to the first terminal's data folder.
 class Md5 {
  public:
-  Md5();
-  ~Md5();
-  Md5(const Md5&) = delete;
-  Md5& operator=(const Md5&) = delete;
-
-  // False once the provider failed; Finish then gives "".
-  bool Add(const void* bytes, std::size_t count);
-  // 32 lower-case hex digits.
+  void Add(const void* bytes, std::size_t count);
+  // 32 lower-case hex digits; the digest is then started afresh.
   std::wstring Finish();
 
  private:
-  void* algorithm_ = nullptr;
-  void* hash_ = nullptr;
-  std::vector<unsigned char> object_;
-  bool ok_ = false;
+  void Block(const unsigned char* block);
+
+  std::array<std::uint32_t, 4> state_{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476};
+  std::array<unsigned char, 64> pending_{};
+  std::uint64_t length_ = 0;  // bytes added so far
 };
 
-// Lower-case hex MD5 of a string's UTF-16 LE bytes; "" when the provider fails.
+// Lower-case hex MD5 of a string's UTF-16 LE bytes.
 std::wstring Md5OfText(const std::wstring& text);

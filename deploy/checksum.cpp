@@ -19,7 +19,7 @@ std::wstring CChecksum::FileMd5(const std::wstring& path) const {
   DWORD read = 0;
   do {
     if (!ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &read, nullptr)) return {};
-    if (!md5.Add(block.data(), read)) return {};
+    md5.Add(block.data(), read);
   } while (read > 0);
   return md5.Finish();
 }
