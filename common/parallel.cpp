@@ -12,11 +12,23 @@ namespace {
 // nothing while the disk answers one request at a time.
 constexpr unsigned kThreads = 4;
 
+thread_local bool t_insideJob = false;
+
+struct InsideJob {
+  InsideJob() { t_insideJob = true; }
+  ~InsideJob() { t_insideJob = false; }
+};
+
 }  // namespace
 
 void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>& job) {
+  if (t_insideJob) {
+    for (std::size_t i = 0; i < count; ++i) job(i);
+    return;
+  }
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
+    const InsideJob inside;
     for (std::size_t i; (i = next++) < count;) job(i);
   };
   std::vector<std::thread> helpers;
@@ -29,4 +41,32 @@ void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>
   }
   work();
   for (std::thread& helper : helpers) helper.join();
+}
+
+void SharedItems::Run(std::size_t count, const std::function<void(std::size_t)>& item) {
+  {
+    const std::lock_guard lock(mutex_);
+    if (!started_) count_ = count;
+    started_ = true;
+  }
+  ForEachInParallel(count, [&](std::size_t) {
+    std::size_t index = 0;
+    if (!Claim(index)) return;
+    item(index);
+    Finished();
+  });
+  std::unique_lock lock(mutex_);
+  allDone_.wait(lock, [this] { return finished_ == count_; });
+}
+
+bool SharedItems::Claim(std::size_t& index) {
+  const std::lock_guard lock(mutex_);
+  if (next_ >= count_) return false;
+  index = next_++;
+  return true;
+}
+
+void SharedItems::Finished() {
+  const std::lock_guard lock(mutex_);
+  if (++finished_ == count_) allDone_.notify_all();
 }

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/parallel.h"
+
 // The per-user data folders of one data root, so that a pass over many rows lists the root
 // and reads each origin.txt a single time, and only when some row needs them. The folder
 // named by the install path's id comes first: the terminal itself looks only there, and
@@ -18,12 +20,16 @@ class DataFolderMap {
   std::wstring Find(const std::wstring& installFolder) const;
 
  private:
+  void ListRoot() const;
   void ReadOrigins() const;
   bool HasFolder(const std::wstring& name) const;
 
   std::wstring root_;
-  // Rows are looked up from several threads at once.
-  mutable std::once_flag originsRead_;
+  // Rows are looked up from several threads at once; those that need the origins read them
+  // together.
+  mutable std::once_flag rootListed_;
+  mutable SharedItems originReads_;
+  mutable std::vector<std::wstring> dataFolders_;
   // Lower-cased install folder from origin.txt, and its data folder with a backslash.
   mutable std::vector<std::pair<std::wstring, std::wstring>> origins_;
   // Once the root is listed, the lower-cased names of its folders: a name that is not there

@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "common/parallel.h"
+
+namespace {
+
+// Rows probed in parallel that all need the same origins: each is read once, and every row
+// finds them all read.
+TEST(SharedItems, ThreadsThatNeedTheItemsShareThemAndEachSeesAllDone) {
+  SharedItems origins;
+  std::vector<std::atomic<int>> runs(300);
+  std::vector<int> seenDone(8, 0);
+  ForEachInParallel(seenDone.size(), [&](std::size_t row) {
+    origins.Run(runs.size(), [&](std::size_t i) { ++runs[i]; });
+    for (const std::atomic<int>& count : runs) seenDone[row] += count == 1;
+  });
+  for (const std::atomic<int>& count : runs) EXPECT_EQ(count, 1);
+  for (const int done : seenDone) EXPECT_EQ(done, 300);
+}
+
+}  // namespace
