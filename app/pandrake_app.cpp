@@ -12,7 +12,7 @@ bool CPandrakerApp::InitInstance() {
   // Made first: it reads the stored terminals' journals while the common controls start.
   CDlgInstMulti window(instance_, installerPath);
   // Under Wine the window system's driver starts at the first call that needs it, which takes
-  // a while. Started from comctl32's loading it holds the loader lock all that time, and the
+  // a while. Started from inside comctl32's loading it runs under the loader lock, and the
   // read-ahead can start no thread until it ends.
   GetSystemMetrics(SM_CXSCREEN);
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};

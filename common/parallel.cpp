@@ -52,8 +52,12 @@ void SharedItems::Run(std::size_t count, const std::function<void(std::size_t)>&
   ForEachInParallel(count, [&](std::size_t) {
     std::size_t index = 0;
     if (!Claim(index)) return;
+    // Counted as done even if it throws: the other callers must not wait for it forever.
+    const struct Done {
+      SharedItems& items;
+      ~Done() { items.Finished(); }
+    } done{*this};
     item(index);
-    Finished();
   });
   std::unique_lock lock(mutex_);
   allDone_.wait(lock, [this] { return finished_ == count_; });
