@@ -71,8 +71,11 @@ class CFileCtrl {
   std::wstring ReadTextFile(const std::wstring& path) const;
   // Nothing when the file cannot be opened or read to its end.
   std::optional<std::wstring> TryReadTextFile(const std::wstring& path) const;
-  // The same for a file already open for reading, from its current position.
-  std::optional<std::wstring> ReadOpenTextFile(HANDLE file) const;
+  // The bytes of a file already open for reading, from its current position; nothing when a
+  // read fails.
+  std::optional<std::string> ReadOpenFile(HANDLE file) const;
+  // Bytes as ReadTextFile takes them: UTF-16 after its mark, else the system code page.
+  std::wstring TextOfBytes(const std::string& bytes) const;
   // The file taken as UTF-16 LE whether or not it carries a byte-order mark; the mark is dropped.
   std::optional<std::wstring> ReadUtf16TextFile(const std::wstring& path) const;
   // A file that is UTF-16 stays UTF-16 (rewritten with its mark, appended to without one); other

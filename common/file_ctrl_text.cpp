@@ -139,11 +139,13 @@ std::optional<std::wstring> CFileCtrl::TryReadTextFile(const std::wstring& path)
   return TextOf(bytes);
 }
 
-std::optional<std::wstring> CFileCtrl::ReadOpenTextFile(HANDLE file) const {
+std::optional<std::string> CFileCtrl::ReadOpenFile(HANDLE file) const {
   std::string bytes;
   if (!ReadToEnd(file, bytes, MAXDWORD)) return std::nullopt;
-  return TextOf(bytes);
+  return bytes;
 }
+
+std::wstring CFileCtrl::TextOfBytes(const std::string& bytes) const { return TextOf(bytes); }
 
 std::optional<std::wstring> CFileCtrl::ReadUtf16TextFile(const std::wstring& path) const {
   std::string bytes;

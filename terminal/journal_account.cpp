@@ -64,9 +64,10 @@ std::wstring AccountOfJournal(const std::wstring& path) {
   if (!WithinSize(static_cast<double>(size.QuadPart))) return {};
   const std::wstring key = JournalKey(path, size, written);
   if (JournalsWithoutAccount().Has(key)) return {};
-  const std::optional<std::wstring> text = g_files.ReadOpenTextFile(file.Get());
-  std::wstring account = AccountFromJournal(text.value_or(L""));
-  if (text && account.empty()) JournalsWithoutAccount().Add(key);
+  const std::optional<std::string> bytes = g_files.ReadOpenFile(file.Get());
+  std::wstring account;
+  if (bytes && JournalMayNameAccount(*bytes)) account = AccountFromJournal(g_files.TextOfBytes(*bytes));
+  if (bytes && account.empty()) JournalsWithoutAccount().Add(key);
   return account;
 }
 

@@ -81,6 +81,11 @@ std::wstring AccountFromJournal(const std::wstring& text) {
   return quote < marker ? text.substr(quote + 1, marker - quote - 1) : std::wstring();
 }
 
+bool JournalMayNameAccount(std::string_view bytes) {
+  return bytes.starts_with("\xFF\xFE") || bytes.find("': login") != std::string_view::npos ||
+         bytes.find("': authorized") != std::string_view::npos;
+}
+
 bool IsListed(const std::wstring& path, const std::vector<TerminalEntry>& rows) {
   const std::wstring wanted = StripSlashes(path);
   return std::any_of(rows.begin(), rows.end(),

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "terminal/terminal_entry.h"
@@ -29,6 +30,10 @@ bool IsJournalFileName(const std::wstring& fileName);
 std::vector<std::wstring> JournalsNewestFirst(std::vector<std::wstring> paths);
 // The account of the last login line of a journal, else of its first authorisation line.
 std::wstring AccountFromJournal(const std::wstring& text);
+// False when a journal's bytes cannot hold a line AccountFromJournal finds: they are not
+// UTF-16 and hold neither marker. Every system code page writes the markers' characters as
+// these ASCII bytes and no other character as them, so most journals need no decoding.
+bool JournalMayNameAccount(std::string_view bytes);
 
 // True when a row has this install folder; slashes at either end and letter case do not count.
 bool IsListed(const std::wstring& path, const std::vector<TerminalEntry>& rows);

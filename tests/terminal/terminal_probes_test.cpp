@@ -197,6 +197,13 @@ TEST(JournalAccountTest, AJournalWithoutLoginIsReadAgainOnceTheTerminalWritesToI
   EXPECT_EQ(g_mtAssist.ReadAccountFromLogs(install.Path(), install / L"NoData\\"), L"13131313");
 }
 
+// Its bytes never hold the marker as ASCII, so it must be decoded before it is searched.
+TEST(JournalAccountTest, AUtf16JournalGivesItsAccount) {
+  TempFolder install;
+  WriteUtf16(install / L"logs\\20240114.log", L"0\t08:00:00.000\t'14141414': login on X\r\n");
+  EXPECT_EQ(g_mtAssist.ReadAccountFromLogs(install.Path(), install / L"NoData\\"), L"14141414");
+}
+
 TEST(JournalAccountTest, DataFolderJournalsComeFirst) {
   TempFolder root;
   TempFolder install;
