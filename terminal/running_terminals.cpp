@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <cwchar>
+#include <vector>
 
 #include "common/command_line.h"
 #include "common/path_text.h"
@@ -60,6 +61,28 @@ void WaitForExit(const UniqueHandle& process) {
   }
 }
 
+struct ClassSearch {
+  const wchar_t* windowClass;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddWindowOfClass(HWND window, LPARAM searchParam) {
+  auto& search = *reinterpret_cast<ClassSearch*>(searchParam);
+  wchar_t name[64] = {};
+  if (GetClassNameW(window, name, static_cast<int>(std::size(name))) && lstrcmpiW(name, search.windowClass) == 0) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+// From one snapshot of the windows: a walk from window to window misses any raised above the
+// one reached, as a terminal the user switches to is.
+std::vector<HWND> TopWindowsOfClass(const wchar_t* windowClass) {
+  ClassSearch search{windowClass, {}};
+  EnumWindows(AddWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // Read before the close, while the process still runs.
 TerminalStart StartOf(HWND window, const std::wstring& exePath) {
   DWORD processId = 0;
@@ -100,8 +123,7 @@ std::wstring CMTAssist::ScanRunningTerminals(bool wantAccounts, bool wantPaths) 
   serverTexts.clear();
   exePaths.clear();
   for (const wchar_t* windowClass : {kMt4WindowClass, kMt5WindowClass}) {
-    for (HWND window = FindWindowExW(nullptr, nullptr, windowClass, nullptr); window;
-         window = FindWindowExW(nullptr, window, windowClass, nullptr)) {
+    for (HWND window : TopWindowsOfClass(windowClass)) {
       windowHandles.push_back(std::to_wstring(static_cast<int>(reinterpret_cast<std::intptr_t>(window))));
       const TerminalTitle title = wantAccounts ? ParseTerminalTitle(WindowTitle(window)) : TerminalTitle{};
       accounts.push_back(title.account);

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
@@ -69,6 +71,25 @@ TEST_F(RunningTerminalsTest, ScanFindsAccountsServersAndLowerCasedPaths) {
   EXPECT_EQ(paths.find(L','), paths.rfind(L','));
   EXPECT_NE(paths.find(LowerCaseText(alpha.ExePath())), std::wstring::npos) << paths;
   EXPECT_EQ(g_mtAssist.accounts, std::vector<std::wstring>(2));
+}
+
+TEST_F(RunningTerminalsTest, ScanFindsTerminalsRaisedWhileItRuns) {
+  FakeTerminal first(folder_ / L"First", L"1: Server");
+  FakeTerminal second(folder_ / L"Second", L"2: Server");
+  ASSERT_TRUE(first.Window() && second.Window());
+  // As a user switching between terminals while the list is read.
+  std::atomic<bool> done = false;
+  std::thread raiser([&] {
+    for (bool which = false; !done; which = !which) {
+      SetWindowPos(which ? first.Window() : second.Window(), HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  });
+  int incomplete = 0;
+  for (int i = 0; i < 50; ++i) incomplete += g_mtAssist.ScanRunningTerminals(true, true).size() != 3;
+  done = true;
+  raiser.join();
+  EXPECT_EQ(incomplete, 0);
 }
 
 TEST_F(RunningTerminalsTest, IsTerminalRunningComparesWholePathsIgnoringCase) {
