@@ -198,7 +198,8 @@ TEST(InstallerPackageRun, DllsPlantedBesideTheInstallerAreNeverLoaded) {
     const std::wstring planted = TestProgramFolder() + L"planted\\" + name + L".dll";
     ASSERT_TRUE(CopyFileW(planted.c_str(), (package / (name + L".dll")).c_str(), FALSE)) << name;
   }
-  // A listed terminal makes the start-up update hash its folder name, so bcrypt is used too.
+  // A listed terminal takes the start-up through the hash of its folder name and the update,
+  // where a system cryptography library was once loaded.
   WriteBytes(terminal / L"terminal.exe", "MZ");
   const std::wstring list = terminal.Path().substr(0, terminal.Path().size() - 1);
   WriteBytes(settings.Path(), "[MAIN]\r\nPATH=10" + std::string(list.begin(), list.end()) + "*|\r\n");
