@@ -16,6 +16,7 @@ void CDlgInstMulti::BeginRowRun() {
 
 void CDlgInstMulti::EndRowRun() {
   SetCloseWatch(nullptr);
+  ShowSearchStatus(false);
   SetDlgItemTextW(Window(), IDCANCEL, g_lang.GetText(msg::kExit).c_str());
   installing_ = false;
   DropQueuedInput();
@@ -28,6 +29,8 @@ bool CDlgInstMulti::KeepWaiting(const std::wstring& terminal, int secondsLeft) {
   SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, text.c_str());
   ShowWindow(Item(IDC_SEARCH_STATUS), SW_SHOW);
   ShowWindow(Item(IDC_TERMINAL_LIST), SW_HIDE);
+  // The start-up update waits before the dialog would show itself: Cancel must be there to click.
+  if (!IsWindowVisible(Window())) ShowWindow(Window(), SW_SHOW);
   DispatchPaintAndClicksOn(Item(IDCANCEL));
   const bool keep = !stopCloseWait_;
   stopCloseWait_ = false;

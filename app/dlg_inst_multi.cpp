@@ -120,11 +120,10 @@ bool CDlgInstMulti::OnInit() {
   CreateDesktopShortcut();
   package_.DetectPackage(true, packageFiles);
   TakeAccessDenied();
-  installing_ = true;
+  BeginRowRun();
   AutoUpdateTerminals({InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(),
                        DispatchPaintMessages, &packageFiles});
-  installing_ = false;
-  DropQueuedInput();
+  EndRowRun();
   OfferElevatedRestart();
   return true;
 }

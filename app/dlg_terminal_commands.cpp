@@ -34,16 +34,16 @@ void CDlgInstMulti::OnCloseTerminals() {
   if (rows_.AnyTicked()) {
     if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseSelected), caption)) return;
     const std::vector<int> indexes = TickedOrAll(rows_);
-    EnableWindow(Window(), FALSE);
+    BeginRowRun();
     g_mtAssist.CloseTerminalsUnder(rows_.Folders(indexes));
-    EnableWindow(Window(), TRUE);
+    EndRowRun();
     for (int index : indexes) rows_.rows[index].ticked = false;
     ShowRows();
   } else {
     if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseAll), caption)) return;
-    EnableWindow(Window(), FALSE);
+    BeginRowRun();
     g_mtAssist.CloseAllTerminals();
-    EnableWindow(Window(), TRUE);
+    EndRowRun();
   }
   Wait().Sleep(1000);
 }

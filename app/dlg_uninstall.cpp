@@ -32,7 +32,7 @@ void CDlgInstMulti::UninstallRow(int index, const std::wstring& installerFolder)
   listView_.ShowRow(rows_, index);
   DispatchPaintMessages();
   const std::wstring folder = WithTrailingBackslash(rows_.rows[index].installFolder);
-  const UninstallRowText outcome = RowTextOf(UninstallTerminal(folder, installerFolder));
+  const UninstallRowText outcome = RowTextOf(UninstallTerminal(folder, installerFolder, Window()));
   TerminalEntry& row = rows_.rows[index];
   row.state = g_lang.GetText(outcome.message);
   if (outcome.clearsType) row.role.clear();

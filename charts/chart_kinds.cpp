@@ -62,6 +62,13 @@ bool CarriesEa(const std::wstring& text, const std::wstring& eaName) {
   return !eaName.empty() && FoundAfterStart(text, L"name=" + eaName);
 }
 
+bool CarriesCopierEa(const std::wstring& text, const std::vector<std::wstring>& eaNames) {
+  for (const std::wstring& name : eaNames) {
+    if (CarriesEa(text, name)) return true;
+  }
+  return IsProviderChart(text) || IsReceiverChart(text);
+}
+
 bool HasCopierWords(const std::wstring& text) { return Contains(text, L"喊单") || Contains(text, L"跟单"); }
 
 bool NeedsBooleanNormalizing(const std::wstring& text) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // Copier charts are recognised by the input keys of the Provider or Receiver EA in their text:
 // at least 4 of the 7 key groups of a role.
@@ -10,6 +11,8 @@ bool IsReceiverChart(const std::wstring& text);
 bool HasInstallerMark(const std::wstring& text);
 // The chart names the EA after "name=" somewhere past its first character.
 bool CarriesEa(const std::wstring& text, const std::wstring& eaName);
+// The chart runs a copier EA: one of the names, or either role's inputs.
+bool CarriesCopierEa(const std::wstring& text, const std::vector<std::wstring>& eaNames);
 // The Chinese words of the copier's inputs ("喊单" or "跟单").
 bool HasCopierWords(const std::wstring& text);
 // Normalising booleans of a promoted chart is only worth a rewrite when both apply.

@@ -49,7 +49,16 @@ std::optional<std::size_t> FindEaChartIndex(const std::vector<std::wstring>& cha
   return std::nullopt;
 }
 
-std::vector<CleanStep> PlanCleaning(const std::vector<NumberedChart>& charts, const std::wstring& eaName) {
+namespace {
+
+bool IsInstallerChart(const std::wstring& text, const std::wstring& eaName, const std::vector<std::wstring>& copierEas) {
+  return HasInstallerMark(text) && (CarriesEa(text, eaName) || CarriesCopierEa(text, copierEas));
+}
+
+}  // namespace
+
+std::vector<CleanStep> PlanCleaning(const std::vector<NumberedChart>& charts, const std::wstring& eaName,
+                                    const std::vector<std::wstring>& copierEas) {
   std::size_t count = charts.size();
   bool keepFirst = true;
   std::vector<CleanStep> steps;
@@ -57,7 +66,7 @@ std::vector<CleanStep> PlanCleaning(const std::vector<NumberedChart>& charts, co
     ChartAction action = ChartAction::kKeep;
     if (keepFirst && CarriesEa(chart.text, eaName)) {
       keepFirst = false;
-    } else if (HasInstallerMark(chart.text)) {
+    } else if (IsInstallerChart(chart.text, eaName, copierEas)) {
       // Uninstalling never takes the profile's last chart.
       if (!eaName.empty() || count > 1) {
         action = ChartAction::kDelete;

@@ -46,8 +46,11 @@ struct CleanStep {
 
 // With an EA name the first chart carrying it is kept and other installer-made charts go; without
 // one, installer-made charts go while more than one chart is left. Copier charts get their EA
-// disabled. charts are the existing ones in number order.
-std::vector<CleanStep> PlanCleaning(const std::vector<NumberedChart>& charts, const std::wstring& eaName);
+// disabled. charts are the existing ones in number order. A chart is installer-made when it has
+// the mark and runs a copier EA (eaName, one of copierEas, or copier inputs): a user's chart
+// whose bar-up colour is None has the mark too.
+std::vector<CleanStep> PlanCleaning(const std::vector<NumberedChart>& charts, const std::wstring& eaName,
+                                    const std::vector<std::wstring>& copierEas = {});
 
 // The saved chart a new chart of the role takes its inputs from: role 1 Provider, 2 Receiver.
 std::wstring SavedChartForRole(int role);

@@ -63,27 +63,51 @@ struct Placement {
   std::wstring reason;  // empty when the EA is on the first chart, or there is no folder
   bool placed = false;
   bool noProfile = false;
+  std::vector<std::wstring> notices;
 };
 
-Placement PlaceIn(int role, const std::wstring& folder, const std::wstring& eaName) {
+Placement PlaceIn(int role, const std::wstring& folder, const std::wstring& eaName,
+                  const std::vector<std::wstring>& copierEas) {
   if (folder.empty()) return {};
+  Placement placement;
   const std::wstring base = WithTrailingBackslash(folder);
-  const std::wstring profile = FindProfileFolder(base);
-  CleanProfileCharts(profile, eaName);
-  if (!FolderExists(profile)) return {Reason(msg::kNoChartProfile, base), false, true};
-  if (FindEaChart(profile, eaName)) return {L"", true};
-  std::wstring reason = WriteNewEaChart(role, profile, eaName);
-  const bool placed = reason.empty();
-  return {std::move(reason), placed};
+  const std::wstring profile = FindProfileFolder(base, placement.notices);
+  CleanProfileCharts(profile, eaName, copierEas);
+  if (!FolderExists(profile)) {
+    placement.reason = Reason(msg::kNoChartProfile, base);
+    placement.noProfile = true;
+  } else if (FindEaChart(profile, eaName)) {
+    placement.placed = true;
+  } else {
+    placement.reason = WriteNewEaChart(role, profile, eaName);
+    placement.placed = placement.reason.empty();
+  }
+  return placement;
+}
+
+void ShowNotices(const std::vector<std::wstring>& notices, HWND owner) {
+  for (const std::wstring& notice : notices) ShowMessage(notice, owner);
 }
 
 }  // namespace
 
 std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
                                   const std::wstring& dataMqlFolder) {
+  ChartStep step;
+  return EnsureEaOnFirstChart(role, terminalFolder, eaName, dataMqlFolder, step);
+}
+
+std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
+                                  const std::wstring& dataMqlFolder, ChartStep& step) {
   if ((role != 1 && role != 2) || eaName.empty()) return L"";
-  const Placement install = PlaceIn(role, terminalFolder, eaName);
-  const Placement data = PlaceIn(role, ParentFolderOf(dataMqlFolder), eaName);
+  const Placement install = PlaceIn(role, terminalFolder, eaName, step.copierEas);
+  const Placement data = PlaceIn(role, ParentFolderOf(dataMqlFolder), eaName, step.copierEas);
+  if (data.placed) {
+    step.notShown.insert(step.notShown.end(), install.notices.begin(), install.notices.end());
+  } else {
+    ShowNotices(install.notices, step.owner);
+  }
+  ShowNotices(data.notices, step.owner);
   // The terminal reads one of the two profiles: a folder without any is worth telling only when
   // the EA went on no chart at all. A chart that could not be written is always told.
   const bool placedSomewhere = install.placed || data.placed;
@@ -93,20 +117,29 @@ std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, 
   return L"";
 }
 
-std::wstring FindProfileFolder(const std::wstring& folder) {
+std::wstring FindProfileFolder(const std::wstring& folder, HWND owner) {
+  std::vector<std::wstring> notices;
+  const std::wstring profile = FindProfileFolder(folder, notices);
+  ShowNotices(notices, owner);
+  return profile;
+}
+
+std::wstring FindProfileFolder(const std::wstring& folder, std::vector<std::wstring>& notices) {
   std::wstring profiles = folder + L"profiles\\";
   if (!FolderExists(profiles)) profiles = ParentFolderOf(folder) + L"profiles\\";
   const std::wstring notice = g_lang.GetText(msg::kInstallReceiver);
-  if (!FolderExists(profiles)) ShowMessage(notice + L"#Profile");
+  if (!FolderExists(profiles)) notices.push_back(notice + L"#Profile");
   const std::wstring name = ProfileNameOf(g_files.ReadTextFile(profiles + L"lastprofile.ini"));
   if (!FolderExists(profiles + name)) profiles += L"Charts\\";
   const std::wstring profile = profiles + name;
-  if (!FolderExists(profile)) ShowMessage(notice + L"#Profile#2");
+  if (!FolderExists(profile)) notices.push_back(notice + L"#Profile#2");
   return profile;
 }
 
 std::wstring PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName) {
-  return PlaceIn(role, folder, eaName).reason;
+  const Placement placement = PlaceIn(role, folder, eaName, {});
+  ShowNotices(placement.notices, nullptr);
+  return placement.reason;
 }
 
 bool FindEaChart(const std::wstring& profileFolder, const std::wstring& eaName) {

@@ -1,5 +1,8 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 // Putting the copier EA on the first chart of a terminal's current profile.
 namespace chart_files {
@@ -10,8 +13,22 @@ namespace chart_files {
 // EA is on a chart of each profile, else the text for the user that says where and why not.
 std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
                                   const std::wstring& dataMqlFolder);
-// The current profile's folder without a trailing backslash; folder ends with a backslash.
-std::wstring FindProfileFolder(const std::wstring& folder);
+
+// What the chart step of an install needs beyond the folders, and the notices it kept back.
+struct ChartStep {
+  std::vector<std::wstring> copierEas;  // the package's role EA names: charts of the installer run one
+  HWND owner = nullptr;                 // of the notices shown
+  // An install folder without a profile while the data folder's took the EA: nothing to act on.
+  std::vector<std::wstring> notShown;
+};
+std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, const std::wstring& eaName,
+                                  const std::wstring& dataMqlFolder, ChartStep& step);
+
+// The current profile's folder without a trailing backslash; folder ends with a backslash. What
+// was not found is told to the user over owner ("#Profile" notices).
+std::wstring FindProfileFolder(const std::wstring& folder, HWND owner = nullptr);
+// The same, gathering the notices instead.
+std::wstring FindProfileFolder(const std::wstring& folder, std::vector<std::wstring>& notices);
 // Empty when the EA is on a chart of the folder's profile, else why not.
 std::wstring PlaceEaChart(int role, const std::wstring& folder, const std::wstring& eaName);
 // Promotes the first chart carrying the EA.

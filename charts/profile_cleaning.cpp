@@ -34,10 +34,11 @@ void SaveEaCharts(const std::wstring& profileFolder) {
   }
 }
 
-void CleanProfileCharts(const std::wstring& profileFolder, const std::wstring& eaName) {
+void CleanProfileCharts(const std::wstring& profileFolder, const std::wstring& eaName,
+                        const std::vector<std::wstring>& copierEas) {
   SaveEaCharts(profileFolder);
   const std::vector<NumberedChart> charts = ReadCharts(profileFolder);
-  const std::vector<CleanStep> steps = PlanCleaning(charts, eaName);
+  const std::vector<CleanStep> steps = PlanCleaning(charts, eaName, copierEas);
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const std::wstring path = ChartFilePath(profileFolder, steps[i].number);
     if (steps[i].action == ChartAction::kDelete) g_files.DeleteOneFile(path);

@@ -84,6 +84,7 @@ enum : int {
   kCloseByHand = 175,
   kCloseWaitStopped = 176,
   kWaitingForClose = 177,
+  kClosedAnywayRestarted = 178,
   kFolderUnavailable = 183,
   kDuplicateProgress = 190,
   kDuplicateCancelled = 191,

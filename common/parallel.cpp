@@ -21,26 +21,37 @@ struct InsideJob {
 
 }  // namespace
 
-void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>& job) {
+std::size_t ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>& job) {
+  std::atomic<std::size_t> failed{0};
+  const auto run = [&](std::size_t i) {
+    try {
+      job(i);
+    } catch (...) {
+      ++failed;  // an exception leaving a thread would end the program
+    }
+  };
   if (t_insideJob) {
-    for (std::size_t i = 0; i < count; ++i) job(i);
-    return;
+    for (std::size_t i = 0; i < count; ++i) run(i);
+    return failed;
   }
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     const InsideJob inside;
-    for (std::size_t i; (i = next++) < count;) job(i);
+    for (std::size_t i; (i = next++) < count;) run(i);
   };
-  std::vector<std::thread> helpers;
-  for (std::size_t i = 1; i < std::min<std::size_t>(kThreads, count); ++i) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // the caller's thread does the rest
+  {
+    // Joined when the block ends, on every path.
+    std::vector<std::jthread> helpers;
+    for (std::size_t i = 1; i < std::min<std::size_t>(kThreads, count); ++i) {
+      try {
+        helpers.emplace_back(work);
+      } catch (const std::system_error&) {
+        break;  // the caller's thread does the rest
+      }
     }
+    work();
   }
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  return failed;
 }
 
 void SharedItems::Run(std::size_t count, const std::function<void(std::size_t)>& item) {

@@ -9,8 +9,9 @@
 // each job must touch only its own results and state that is safe to share. Called from
 // inside such a job it runs on the caller's thread alone: the outer threads keep the cores
 // busy already, and a thread started now may wait long for the loader lock (under Wine, while
-// the window system starts).
-void ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>& job);
+// the window system starts). A job that throws has failed and leaves its results unset; the
+// count of those comes back.
+std::size_t ForEachInParallel(std::size_t count, const std::function<void(std::size_t)>& job);
 
 // Items that several threads may need at once, such as the origins of a data root: a thread
 // that arrives while they are under way takes the next item instead of waiting for the

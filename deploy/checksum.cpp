@@ -25,3 +25,8 @@ std::wstring CChecksum::FileMd5(const std::wstring& path) const {
 }
 
 std::wstring FileMd5(const std::wstring& path) { return g_checksum.FileMd5(path); }
+
+bool SameDigest(const std::wstring& a, const std::wstring& b) {
+  const std::wstring digest = FileMd5(a);
+  return !digest.empty() && digest == FileMd5(b);
+}

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// MD5 of a file's bytes through the system's cryptography provider.
+// MD5 of a file's bytes.
 class CChecksum {
  public:
   virtual ~CChecksum() = default;
@@ -13,3 +13,5 @@ class CChecksum {
 extern CChecksum g_checksum;
 
 std::wstring FileMd5(const std::wstring& path);
+// Both files were read and their digests agree; a failed digest agrees with nothing.
+bool SameDigest(const std::wstring& a, const std::wstring& b);

@@ -15,6 +15,9 @@ DeploySource SourceOf(const CPackage& package, SignalRole role) {
   source.indicators = package.IndicatorsFolder(role);
   source.expertsMask = package.ExpertsMask();
   source.librariesMask = package.LibrariesMask();
+  for (const std::wstring* name : {&package.ProviderPackageName(), &package.ReceiverPackageName()}) {
+    if (!name->empty()) source.copierEas.push_back(*name);
+  }
   return source;
 }
 

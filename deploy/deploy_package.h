@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "deploy/deploy_folder.h"
 #include "deploy/package_folder.h"
@@ -13,6 +14,7 @@ struct DeploySource {
   std::wstring indicators;
   std::wstring expertsMask = L"*";
   std::wstring librariesMask = L"*";
+  std::vector<std::wstring> copierEas;  // both roles' EA names: what the installer's charts run
 };
 
 DeploySource SourceOf(const CPackage& package, SignalRole role);

@@ -11,6 +11,7 @@
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
+#include "deploy/deploy_trace.h"
 #include "deploy/experts_ini.h"
 #include "terminal/mt_assist.h"
 
@@ -34,6 +35,10 @@ Closing CloseIfRunning(const std::wstring& exe, HWND owner) {
     case CloseOutcome::kClosed: return {L"", closed.start};
     case CloseOutcome::kRefused: return {g_lang.GetText(msg::kCloseByHand), {}};
     case CloseOutcome::kStopped: return {g_lang.GetText(msg::kCloseWaitStopped), {}};
+    case CloseOutcome::kStoppedButClosed:
+      // The user asked for no change, but the copier must not stay down.
+      StartTerminal(closed.start);
+      return {g_lang.GetText(msg::kCloseWaitStopped) + L"\n" + g_lang.GetText(msg::kClosedAnywayRestarted), {}};
     default: return {EngineMessage(kMsgCloseTerminal), {}};
   }
 }
@@ -79,8 +84,8 @@ std::wstring WrittenNote(const std::vector<std::wstring>& written) {
 }
 
 // experts.ini and the chart only once every file is in place.
-std::wstring FinishInstall(const RootsRun& run, const std::wstring& terminalFolder, const std::wstring& eaName,
-                           SignalRole role, const std::wstring& dataTarget) {
+std::wstring FinishInstall(const RootsRun& run, const DeploySource& source, const std::wstring& terminalFolder,
+                           const std::wstring& eaName, SignalRole role, const std::wstring& dataTarget, HWND owner) {
   if (!IsSuccessOutcome(run.result)) return run.result + WrittenNote(run.written);
   for (const std::wstring& root : run.switchOn) {
     const std::wstring failure = EnableExpertsIni(NormalizePath(root + L"\\"));
@@ -88,7 +93,9 @@ std::wstring FinishInstall(const RootsRun& run, const std::wstring& terminalFold
   }
   std::wstring result = run.result;
   // Files in place but no EA on a chart is not a plain success: the row says why.
-  const std::wstring chartNote = chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget);
+  chart_files::ChartStep step{source.copierEas, owner, {}};
+  const std::wstring chartNote = chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget, step);
+  for (const std::wstring& notice : step.notShown) TraceNotice(notice);
   if (!chartNote.empty()) result += L"\n" + chartNote;
   return result;
 }
@@ -106,7 +113,7 @@ InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& 
   const std::wstring dataTarget = portable ? L"" : g_mtAssist.GetDataMqlFolder(terminalFolder);
   DeployLists lists;
   const RootsRun run = DeployRoots(source, {dataTarget, g_mtAssist.GetMqlFolder(terminalFolder)}, lists);
-  const std::wstring result = FinishInstall(run, terminalFolder, eaName, role, dataTarget);
+  const std::wstring result = FinishInstall(run, source, terminalFolder, eaName, role, dataTarget, owner);
   if (!closing.restart.exePath.empty()) StartTerminal(closing.restart);
   return compose ? ComposeOutcome(result, std::move(lists)) : result;
 }

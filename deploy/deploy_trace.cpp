@@ -32,6 +32,8 @@ void TraceFolderListed(int count, const std::wstring& sourceFolder, const std::w
   Trace(L"IF:" + std::to_wstring(count) + L"#" + sourceFolder + L"," + mask);
 }
 
+void TraceNotice(const std::wstring& text) { Trace(L"NOTE:" + text); }
+
 void TraceFileCopied(int result, const std::wstring& sourceFile, const std::wstring& targetFile) {
   Trace(L"CFR:" + std::to_wstring(result) + L"," + sourceFile + L"," + targetFile);
 }

@@ -14,4 +14,6 @@ std::wstring DeployTraceFileFor(const std::wstring& installerPath, const std::ws
 
 void TraceExpertsMask(const std::wstring& mask);
 void TraceFolderListed(int count, const std::wstring& sourceFolder, const std::wstring& mask);
+// A notice the user was not shown, since it asked nothing of them.
+void TraceNotice(const std::wstring& text);
 void TraceFileCopied(int result, const std::wstring& sourceFile, const std::wstring& targetFile);

@@ -60,7 +60,7 @@ bool FilesEqualForDeploy(const std::wstring& source, const std::wstring& target)
   // A read that breaks off midway is rare enough to let the digests decide.
   a.handle.Reset();
   b.handle.Reset();
-  return FileMd5(source) == FileMd5(target);
+  return SameDigest(source, target);
 }
 
 bool KeepsExistingTarget(const std::wstring& targetFile) {

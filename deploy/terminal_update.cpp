@@ -77,9 +77,10 @@ bool IsInUse(DWORD error) {
 
 // ERROR_SUCCESS when the target holds the source afterwards.
 DWORD CopyOver(const std::wstring& source, const std::wstring& target) {
-  const int result = g_files.CopyFileTo(source, target, true);
+  // The copy's own error: clean-up after a failed write changes the thread's last error.
+  DWORD error = ERROR_SUCCESS;
+  const int result = g_files.CopyFileTo(source, target, true, &error);
   if (result == kCopyDone || result == kCopySamePath) return ERROR_SUCCESS;
-  const DWORD error = GetLastError();
   return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
 }
 
@@ -131,9 +132,12 @@ void ReplaceEas(const std::wstring& root, const CopierFiles& files, RootRun& run
 void ReplaceDll(const std::wstring& target, const CopierFiles& files, RootRun& run) {
   run.log.File(target);
   DWORD error = CopyOver(files.dll, target);
-  if (IsInUse(error)) {
+  // Once the user stopped a close wait, no further terminal of the pass is closed.
+  if (IsInUse(error) && !run.pass.closeStopped) {
     const TerminalClose closed = g_mtAssist.CloseForRestart(run.roots.exe);
-    const bool freed = closed.outcome == CloseOutcome::kClosed;
+    run.pass.closeStopped = IsStopped(closed.outcome);
+    // One that closed after the stop is free all the same, and is started again with the rest.
+    const bool freed = !closed.start.exePath.empty();
     std::vector<TerminalStart>& restarts = run.pass.restarts;
     if (freed && std::ranges::find(restarts, closed.start.exePath, &TerminalStart::exePath) == restarts.end()) {
       restarts.push_back(closed.start);
@@ -175,7 +179,7 @@ TerminalUpdate UpdateTerminal(const std::wstring& terminalFolder, const CopierFi
   for (const std::wstring& root : roots.Present()) {
     RootRun run{roots, pass, log};
     UpdateRoot(root, files, run);
-    NormalizeProfileBooleans(root);
+    NormalizeProfileBooleans(root, pass.owner);
   }
   return TerminalUpdate::kUpdated;
 }

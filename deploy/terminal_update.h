@@ -27,6 +27,7 @@ struct UpdatePass {
   std::wstring version;  // the installer's
   HWND owner = nullptr;
   bool asked = false;
+  bool closeStopped = false;  // the user stopped a close wait: the rest stay running
   std::vector<UpdateFailure> failures;  // empty: every file it meant to replace was replaced
   std::vector<TerminalStart> restarts;  // terminals closed to free their DLL
   std::vector<std::wstring> updated;    // terminal folders that received new EAs

@@ -10,6 +10,7 @@
 #include "common/edition.h"
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
+#include "deploy/package_role.h"
 #include "terminal/mt_assist.h"
 
 namespace {
@@ -61,9 +62,11 @@ std::wstring RemoveExperts(const std::wstring& root, const std::wstring& eaList)
 
 // Installer-made charts go while another chart is left; the chart that takes the first place
 // opens the way the removed first chart did.
-void CleanCopierCharts(const std::wstring& root) {
-  const std::wstring profile = chart_files::FindProfileFolder(root);
-  CleanProfileCharts(profile, L"");
+void CleanCopierCharts(const std::wstring& root, const std::wstring& eaList, HWND owner) {
+  const std::wstring profile = chart_files::FindProfileFolder(root, owner);
+  std::vector<std::wstring> copierEas;
+  for (const std::wstring& name : SplitFileList(eaList)) copierEas.push_back(RoleEaNameOf(name));
+  CleanProfileCharts(profile, L"", copierEas);
   if (FileExists(ChartFilePath(profile, 1))) return;
   const std::vector<int> numbers = chart_files::ExistingChartNumbers(profile, kLastChart);
   if (numbers.empty()) return;
@@ -84,7 +87,7 @@ CopierFileLists ReadCopierFileLists(const std::wstring& installerFolder, bool wi
   return BuildCopierFileLists(names, withFixedNames);
 }
 
-std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::wstring& installerFolder) {
+std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::wstring& installerFolder, HWND owner) {
   const bool fullFeature = ActiveEdition().fullFeature;
   // Checked before anything goes: a running terminal would lose the files it does not hold and
   // keep the others.
@@ -93,19 +96,19 @@ std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::ws
   }
   const CopierFileLists lists = ReadCopierFileLists(installerFolder, fullFeature);
   const std::wstring installRoot = RemoveCopierFiles(g_mtAssist.GetMqlFolder(terminalFolder), lists.libraries,
-                                                     lists.experts, lists.templates);
+                                                     lists.experts, lists.templates, owner);
   const std::wstring dataRoot = RemoveCopierFiles(g_mtAssist.GetDataMqlFolder(terminalFolder), lists.libraries,
-                                                  lists.experts, lists.templates);
+                                                  lists.experts, lists.templates, owner);
   return CombineUninstallResults(installRoot, dataRoot);
 }
 
 std::wstring RemoveCopierFiles(const std::wstring& root, const std::wstring& libraryList,
-                               const std::wstring& eaList, const std::wstring& templateList) {
+                               const std::wstring& eaList, const std::wstring& templateList, HWND owner) {
   if (root.empty()) return {};
   const std::wstring base = WithTrailingBackslash(root);
   // A library that stays keeps the terminal failed whatever the EA files did.
   const std::wstring result = WorseUninstallResult(RemoveLibraries(base, libraryList), RemoveExperts(base, eaList));
   for (const std::wstring& name : SplitFileList(templateList)) g_files.DeleteOneFile(base + L"templates\\" + name);
-  CleanCopierCharts(base);
+  CleanCopierCharts(base, eaList, owner);
   return result;
 }

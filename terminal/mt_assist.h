@@ -20,11 +20,16 @@ enum class CloseOutcome {
   kNotClosed,
   kRefused,  // it does not take the installer's close requests (it runs as administrator)
   kStopped,  // the user stopped waiting; it was left running
+  kStoppedButClosed,  // the user stopped waiting, but it closed on a request already sent
 };
+
+inline bool IsStopped(CloseOutcome outcome) {
+  return outcome == CloseOutcome::kStopped || outcome == CloseOutcome::kStoppedButClosed;
+}
 
 struct TerminalClose {
   CloseOutcome outcome = CloseOutcome::kNotClosed;
-  TerminalStart start;  // when closed
+  TerminalStart start;  // when closed, the user's stop notwithstanding
 };
 
 // The terminal and deployment engine; one process-wide instance.
@@ -42,11 +47,13 @@ class CMTAssist {
   std::wstring CloseTerminalByPath(const std::wstring& folderOrPath);
   // The same, with what starts it again; a refused close or a stopped wait ends the search.
   TerminalClose CloseForRestart(const std::wstring& folderOrPath);
-  void CloseAllTerminals();
+  // Both close every window they find; false when the user stopped a wait, which leaves the
+  // rest running.
+  bool CloseAllTerminals();
   // Shows (SW_SHOWNORMAL) or hides (SW_HIDE) every terminal running from one of the
   // folders or from a subfolder of it.
   void ShowTerminalsUnder(const std::vector<std::wstring>& installFolders, int showCommand);
-  void CloseTerminalsUnder(const std::vector<std::wstring>& installFolders);
+  bool CloseTerminalsUnder(const std::vector<std::wstring>& installFolders);
   // The window of entry index of the last scan.
   HWND ScannedWindow(std::size_t index) const;
 
@@ -94,7 +101,7 @@ inline constexpr wchar_t kMt4WindowClass[] = L"MetaQuotes::MetaTrader::4.00";
 inline constexpr wchar_t kMt5WindowClass[] = L"MetaQuotes::MetaTrader::5.00";
 
 // Asks a terminal window to close up to 100 times, a second apart, then ends its process.
-// Each second is shown through Watch(), which may stop the wait.
+// Watch() is asked before each request and may stop the wait.
 CloseOutcome CloseTerminalWindow(HWND window);
 // Starts a closed terminal again through the shell seam.
 void StartTerminal(const TerminalStart& start);

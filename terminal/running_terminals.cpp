@@ -88,11 +88,21 @@ TerminalStart StartOf(HWND window, const std::wstring& exePath) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   const std::optional<ProcessStart> start = ReadProcessStart(processId);
+  const std::wstring program = LowerCaseText(FileNameOf(exePath, false));
   // A command line that does not name the program was not read from the right place.
-  if (!start || LowerCaseText(start->commandLine).find(FileNameOf(exePath, false)) == std::wstring::npos) {
+  if (!start || LowerCaseText(start->commandLine).find(program) == std::wstring::npos) {
     return {exePath, L"", L""};
   }
   return {exePath, ArgumentsAfterProgram(start->commandLine), start->folder};
+}
+
+// A request already posted stays in the terminal's queue: a slow terminal may still close on
+// it after the user stopped waiting, and its caller must then start it again.
+CloseOutcome AfterStoppedWait(HWND window, const UniqueHandle& process, bool requested) {
+  for (int i = 0; requested && i < kExitChecks && IsWindow(window); ++i) Wait().Sleep(kExitCheckGapMs);
+  if (!requested || IsWindow(window)) return CloseOutcome::kStopped;
+  WaitForExit(process);
+  return CloseOutcome::kStoppedButClosed;
 }
 
 }  // namespace
@@ -101,10 +111,11 @@ CloseOutcome CloseTerminalWindow(HWND window) {
   const UniqueHandle process = ProcessToWaitFor(window);
   const std::wstring shown = GetWindowProcessPath(window);
   for (int i = 0; i < kCloseRequests && IsWindow(window); ++i) {
+    // Asked before each request: a request sent after the user stopped would close it anyway.
+    if (!Watch().KeepWaiting(shown, kCloseRequests - i)) return AfterStoppedWait(window, process, i > 0);
     // A terminal running as administrator refuses the messages of a normal-rights program:
     // asking again would only keep the user waiting.
     if (!PostMessageW(window, WM_CLOSE, 0, 0) && IsWindow(window)) return CloseOutcome::kRefused;
-    if (!Watch().KeepWaiting(shown, kCloseRequests - i)) return CloseOutcome::kStopped;
     Wait().Sleep(kCloseRequestGapMs);
   }
   EndProcessOf(window);
@@ -154,7 +165,7 @@ bool CMTAssist::IsTerminalRunning(const std::wstring& exePath) {
 }
 
 std::wstring CMTAssist::CloseTerminalByPath(const std::wstring& folderOrPath) {
-  return CloseForRestart(folderOrPath).start.exePath;
+  return LowerCaseText(CloseForRestart(folderOrPath).start.exePath);
 }
 
 TerminalClose CMTAssist::CloseForRestart(const std::wstring& folderOrPath) {
@@ -164,18 +175,24 @@ TerminalClose CMTAssist::CloseForRestart(const std::wstring& folderOrPath) {
   ScanRunningTerminals(false, true);
   for (std::size_t i = 0; i < exePaths.size(); ++i) {
     if (exePaths[i].find(wanted) == std::wstring::npos) continue;
-    const TerminalStart start = StartOf(ScannedWindow(i), exePaths[i]);
-    const CloseOutcome outcome = CloseTerminalWindow(ScannedWindow(i));
-    if (outcome == CloseOutcome::kClosed) return {outcome, start};
+    // Started again by the path as the process has it: the scan's is lower-cased, and a folder
+    // such as "Trader Émile" must not come back as "trader émile".
+    const HWND window = ScannedWindow(i);
+    const TerminalStart start = StartOf(window, GetWindowProcessPath(window));
+    const CloseOutcome outcome = CloseTerminalWindow(window);
+    if (outcome == CloseOutcome::kClosed || outcome == CloseOutcome::kStoppedButClosed) return {outcome, start};
     if (outcome != CloseOutcome::kNotClosed) return {outcome, {}};
   }
   return {};
 }
 
-void CMTAssist::CloseAllTerminals() {
+bool CMTAssist::CloseAllTerminals() {
   ScanRunningTerminals(false, false);
   const std::size_t count = windowHandles.size();
-  for (std::size_t i = 0; i < count; ++i) CloseTerminalWindow(ScannedWindow(i));
+  for (std::size_t i = 0; i < count; ++i) {
+    if (IsStopped(CloseTerminalWindow(ScannedWindow(i)))) return false;
+  }
+  return true;
 }
 
 std::vector<std::size_t> CMTAssist::ScannedUnder(const std::wstring& installFolder) const {
@@ -193,9 +210,12 @@ void CMTAssist::ShowTerminalsUnder(const std::vector<std::wstring>& installFolde
   }
 }
 
-void CMTAssist::CloseTerminalsUnder(const std::vector<std::wstring>& installFolders) {
+bool CMTAssist::CloseTerminalsUnder(const std::vector<std::wstring>& installFolders) {
   RunningTerminalPaths();
   for (const std::wstring& folder : installFolders) {
-    for (const std::size_t i : ScannedUnder(folder)) CloseTerminalWindow(ScannedWindow(i));
+    for (const std::size_t i : ScannedUnder(folder)) {
+      if (IsStopped(CloseTerminalWindow(ScannedWindow(i)))) return false;
+    }
   }
+  return true;
 }

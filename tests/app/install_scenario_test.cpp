@@ -170,6 +170,28 @@ TEST_F(InstallScenarioTest, CancelDuringTheCloseWaitFailsTheRowAndLeavesTheTermi
   EXPECT_EQ(ReadBytes(data_folder_ / L"MQL4\\libraries\\orbix.dll"), "old library");
 }
 
+// Close over terminals that ignore it waits as an install does, and Cancel leaves them all running.
+TEST_F(InstallScenarioTest, CancelDuringCloseLeavesEveryTickedTerminalRunning) {
+  FakeTerminal first(legacy_.Path(), L"--ignore-close all 3: Server");
+  FakeTerminal second(modern_.Path(), L"--ignore-close all 4: Server");
+  ASSERT_TRUE(first.Window() && second.Window());
+  const std::wstring legacy = legacy_.Path(), modern = modern_.Path();
+  CDlgInstMulti& dialog = OpenWith({legacy.substr(0, legacy.size() - 1), modern.substr(0, modern.size() - 1)});
+  dialog.Rows().TickAll();
+  dialog.ShowRows();
+  CancelClickingWaiter waiter(dialog);
+  SetWaiter(&waiter);
+  seams_.prompt.answers = {true};
+
+  Click(IDC_CLOSE_TERMINALS);
+
+  EXPECT_EQ(waiter.status.substr(0, 10), g_lang.GetText(msg::kWaitingForClose).substr(0, 10)) << waiter.status;
+  EXPECT_EQ(waiter.button, g_lang.GetText(msg::kCancel));
+  EXPECT_EQ(TextOf(dialog.Item(IDCANCEL)), g_lang.GetText(msg::kExit));
+  EXPECT_FALSE(first.Exited(300));
+  EXPECT_FALSE(second.Exited(0));
+}
+
 // A trader's own terminal on an English machine: a folder named beyond A-Z, started portable,
 // with a per-user data folder an earlier start without /portable left behind.
 TEST_F(InstallScenarioTest, PortableTerminalIsClosedInstalledInItsFolderAndStartedPortableAgain) {

@@ -83,7 +83,9 @@ TEST(ChartPlanTest, CleaningKeepsTheFirstEaChartAndTheLastChartOnUninstall) {
   const std::wstring plain = L"<chart>\r\nsymbol=EURUSD\r\n";
   auto actions = [](const std::vector<NumberedChart>& charts, const std::wstring& ea) {
     std::vector<ChartAction> list;
-    for (const CleanStep& step : PlanCleaning(charts, ea)) list.push_back(step.action);
+    for (const CleanStep& step : PlanCleaning(charts, ea, {L"PelkProvider", L"PelkReceiver"})) {
+      list.push_back(step.action);
+    }
     return list;
   };
   using enum ChartAction;
@@ -93,6 +95,19 @@ TEST(ChartPlanTest, CleaningKeepsTheFirstEaChartAndTheLastChartOnUninstall) {
             (std::vector{kKeep, kKeep, kDisable, kDelete}));
   EXPECT_EQ(actions({{1, ours}, {2, ours}, {3, ours}}, L""), (std::vector{kDelete, kDelete, kKeep}));
   EXPECT_EQ(PlanCleaning({{1, plain}, {3, user}}, L"").back().number, 3);
+}
+
+// MT4 writes a None bar-up colour as the installer's mark: only a copier EA makes a chart ours.
+TEST(ChartPlanTest, AMarkedChartWithoutACopierEaIsTheUsers) {
+  const std::wstring none = L"<chart>\r\nsymbol=GBPUSD\r\nbarup_color=4294967295\r\n<expert>\r\nname=MyScalper\r\n"
+                            L"</expert>\r\n</chart>\r\n";
+  const std::wstring ours = ComposeEaChart(L"EURUSD", L"10080", L"PelkReceiver", L"");
+  const std::vector<std::wstring> copierEas{L"PelkProvider", L"PelkReceiver"};
+  for (const wchar_t* ea : {L"PelkProvider", L""}) {
+    const std::vector<CleanStep> steps = PlanCleaning({{1, none}, {2, ours}}, ea, copierEas);
+    EXPECT_EQ(steps[0].action, ChartAction::kKeep) << ea;
+    EXPECT_EQ(steps[1].action, ChartAction::kDelete) << ea;
+  }
 }
 
 TEST(ChartPlanTest, FindsTheFirstEaChartAndPicksTheSavedInputs) {

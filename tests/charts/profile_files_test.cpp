@@ -122,7 +122,7 @@ TEST_F(ProfileTest, TheOnlyInstallerChartGoesOnlyWhenAnEaIsPlaced) {
   Put(1, ComposeEaChart(L"EURUSD", L"10080", L"OldEa", L""));
   CleanProfileCharts(profile_, L"");
   EXPECT_EQ(Numbers(), std::vector<int>{1});
-  CleanProfileCharts(profile_, L"PelkReceiver");
+  CleanProfileCharts(profile_, L"PelkReceiver", {L"OldEa"});
   EXPECT_TRUE(Numbers().empty());
 }
 
@@ -132,7 +132,7 @@ TEST_F(ProfileTest, CleaningVisitsEveryChartAcrossGaps) {
   Put(7, ComposeEaChart(L"EURUSD", L"10080", L"Old", L""));
   Put(9, UserChart(L"USDJPY", L"60", Expert(L"Mine", L"<inputs>\r\nLots=1\r\n</inputs>")));
   const std::string provider = Bytes(3), user = Bytes(9);
-  CleanProfileCharts(profile_, kEa);
+  CleanProfileCharts(profile_, kEa, {L"Old"});
   EXPECT_EQ(Numbers(), (std::vector<int>{1, 3, 9}));
   EXPECT_NE(Chart(1).find(L"\r\nname=RemovedA\r\n"), std::wstring::npos);
   EXPECT_NE(Chart(3).find(L"\r\nname=RemovedB\r\n"), std::wstring::npos);
@@ -208,6 +208,20 @@ TEST_F(ProfileTest, AnInstallFolderWithoutProfilesIsNotToldWhenTheDataFolderGotT
   TempFolder install;
   EXPECT_EQ(EnsureEaOnFirstChart(1, install.Path(), kEa, Terminal() + L"MQL4\\"), L"");
   EXPECT_NE(Chart(1).find(std::wstring(L"name=") + kEa), std::wstring::npos);
+}
+
+// During a run the active window may be a terminal just started again: notices name their owner.
+TEST_F(ProfileTest, ProfileNoticesAreOwnedByTheRunsWindowOrKeptBackWhenTheyAskNothing) {
+  TempFolder install;
+  const HWND owner = GetDesktopWindow();
+  ChartStep step{{}, owner, {}};
+  EnsureEaOnFirstChart(1, install.Path(), kEa, Terminal() + L"MQL4\\", step);
+  EXPECT_TRUE(seams_.prompt.Messages().empty());
+  EXPECT_EQ(step.notShown.size(), 2u);
+  ChartStep alone{{}, owner, {}};
+  EnsureEaOnFirstChart(1, install.Path(), kEa, L"", alone);
+  ASSERT_EQ(seams_.prompt.Messages().size(), 2u);
+  for (const auto& shown : seams_.prompt.shown) EXPECT_EQ(shown.owner, owner);
 }
 
 TEST_F(ProfileTest, SavedProviderInputsGoOnlyIntoAProviderChart) {

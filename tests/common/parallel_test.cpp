@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <vector>
 
 #include "common/parallel.h"
@@ -19,6 +20,17 @@ TEST(SharedItems, ThreadsThatNeedTheItemsShareThemAndEachSeesAllDone) {
   });
   for (const std::atomic<int>& count : runs) EXPECT_EQ(count, 1);
   for (const int done : seenDone) EXPECT_EQ(done, 300);
+}
+
+// A job that throws, on a helper thread or the caller's, fails alone instead of ending the program.
+TEST(ForEachInParallel, JobsThatThrowAreCountedAsFailed) {
+  std::vector<std::atomic<int>> done(40);
+  const std::size_t failed = ForEachInParallel(done.size(), [&](std::size_t i) {
+    if (i % 3 == 0) throw std::runtime_error("probe failed");
+    ++done[i];
+  });
+  EXPECT_EQ(failed, 14u);
+  for (std::size_t i = 0; i < done.size(); ++i) EXPECT_EQ(done[i], i % 3 == 0 ? 0 : 1) << i;
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ TEST_F(AutoUpdateTest, ARunningTerminalHoldingItsDllIsClosedUpdatedAndStartedAft
   }
   EXPECT_EQ(launchesAfterRow_, (std::vector<std::size_t>{0, 0}));
   ASSERT_EQ(launcher_.calls.size(), 1u);
-  EXPECT_EQ(launcher_.calls[0].file, ToLower(running.ExePath()));
+  EXPECT_EQ(launcher_.calls[0].file, running.ExePath()) << "started by its path as it runs, not lower-cased";
   EXPECT_TRUE(TerminalStartsWithin(running.ExePath(), 5000));
   EXPECT_EQ(g_config.ReadMain(L"V"), kVersion);
 }
@@ -212,6 +212,27 @@ TEST_F(AutoUpdateTest, AFailedCopyIsLoggedAndLeavesTheTerminalAndVersionForTheNe
   EXPECT_EQ(ReadBytes(ea), "new ea");
   EXPECT_EQ(DllVersion(held + L"\\MQL4\\"), kVersion);
   EXPECT_EQ(g_config.ReadMain(L"V"), kVersion);
+}
+
+// The reason comes from the copy itself, not from the clean-up after it.
+TEST_F(AutoUpdateTest, AFullDiskIsToldAsAFullDisk) {
+  wchar_t drive[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PANDRAKE_SMALL_DRIVE", drive, MAX_PATH)) GTEST_SKIP() << "no small drive mounted";
+  TempFolder full(drive);
+  WriteBytes(full / L"terminal.exe", "MZ");
+  g_files.CreateFolderPath(full / L"profiles\\Default");
+  PutCopierFiles(full / L"MQL4\\", OldDll());
+  folders_.push_back(full.Path());
+  ASSERT_TRUE(WriteBytes(installer_ / L"Provider\\experts\\Copier.ex4", std::string(5 << 20, 'e')));
+  g_config.WriteMain(L"V", L"3.0.0.0");
+  seams_.prompt.answers = {true};
+
+  Run();
+  const std::vector<std::wstring> messages = seams_.prompt.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  const std::wstring ea = full / L"MQL4\\experts\\Copier.ex4";
+  const std::wstring diskFull = ReplaceAll(g_lang.GetText(msg::kUpdateDiskFull), L"{0}", ea);
+  EXPECT_NE(messages[0].find(diskFull), std::wstring::npos) << messages[0];
 }
 
 TEST_F(AutoUpdateTest, AnUnwritableInstallRootLeavesTheDataRootUpdatedAndTheFailureShown) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/file_ctrl.h"
 #include "common/unique_handle.h"
@@ -61,6 +62,21 @@ TEST(FilesEqualForDeploy, AgreesWithTheDigestRule) {
     ASSERT_EQ(digestsEqual, c.equal) << "table entry " << source.c_str() << " " << target.c_str();
     EXPECT_EQ(FilesEqualForDeploy(source, target), c.equal) << source.c_str() << " " << target.c_str();
   }
+}
+
+// The comparison falls back on the digests when a read breaks off: two that failed are no match.
+TEST(FileMd5, AFailedDigestMatchesNothing) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteBytes(folder / L"package", "build 2"));
+  ASSERT_TRUE(WriteBytes(folder / L"terminal", "build 1"));
+  ASSERT_TRUE(WriteBytes(folder / L"copy", "build 2"));
+  EXPECT_TRUE(SameDigest(folder / L"package", folder / L"copy"));
+  EXPECT_FALSE(SameDigest(folder / L"package", folder / L"terminal"));
+  std::vector<UniqueHandle> held;
+  for (const wchar_t* name : {L"package", L"terminal"}) {
+    held.emplace_back(CreateFileW((folder / name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  }
+  EXPECT_FALSE(SameDigest(folder / L"package", folder / L"terminal"));
 }
 
 TEST(CopyForDeploy, CopiesOnlyWhatDiffers) {

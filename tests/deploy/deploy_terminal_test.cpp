@@ -78,6 +78,30 @@ TEST_F(DeployToTerminalTest, RunningTerminalAnsweredNoIsLeftAloneWithMessage10) 
   EXPECT_FALSE(FileExists(install_ / L"config\\experts.ini"));
 }
 
+// A busy terminal closes on the first request only after the user stopped waiting: the copier
+// must not stay down, so it is started again and the outcome says so; nothing was changed.
+TEST_F(DeployToTerminalTest, TerminalThatClosesAfterTheStoppedWaitIsStartedAgain) {
+  FakeTerminal busy(install_.Path(), L"--close-delay 1500 1: Server");
+  ASSERT_TRUE(busy.Window());
+  ScriptedSeams seams;
+  BriefWaiter waiter;
+  SetWaiter(&waiter);
+  StartingShell shell;
+  SetLauncher(&shell);
+  StoppingWatch watch(1);
+  SetCloseWatch(&watch);
+  seams.prompt.answers = {true};
+
+  const std::wstring outcome = Deploy();
+  SetCloseWatch(nullptr);
+  EXPECT_EQ(outcome, g_lang.GetText(msg::kCloseWaitStopped) + L"\n" + g_lang.GetText(msg::kClosedAnywayRestarted));
+  EXPECT_TRUE(busy.Exited(0));
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].file, busy.ExePath());
+  EXPECT_TRUE(TerminalStartsWithin(busy.ExePath(), 5000));
+  EXPECT_EQ(Installed(L"libraries\\orbix.dll"), "old library");
+}
+
 TEST_F(DeployToTerminalTest, IdleTerminalIsDeployedWithoutQuestionAndComposedWithItsLists) {
   ScriptedSeams seams;
   const std::wstring text = Deploy(true);

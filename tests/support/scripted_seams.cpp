@@ -2,8 +2,10 @@
 
 #include <shellapi.h>
 
-void ScriptedPrompt::Show(HWND, const std::wstring& text, const std::wstring& caption) {
-  shown.push_back({L"message", text, caption});
+#include "common/path_text.h"
+
+void ScriptedPrompt::Show(HWND owner, const std::wstring& text, const std::wstring& caption) {
+  shown.push_back({L"message", text, caption, owner});
 }
 
 bool ScriptedPrompt::AskYesNo(HWND, const std::wstring& text, const std::wstring& caption) {
@@ -65,6 +67,11 @@ INT_PTR StartingShell::Open(const std::wstring& file, const std::wstring& parame
 void RecordingWaiter::Sleep(DWORD milliseconds) { sleeps.push_back(milliseconds); }
 
 void BriefWaiter::Sleep(DWORD) { ::Sleep(200); }
+
+bool StoppingWatch::KeepWaiting(const std::wstring& terminal, int secondsLeft) {
+  seen.push_back(ToLower(terminal) + L" " + std::to_wstring(secondsLeft));
+  return seen.size() <= keeps_;
+}
 
 ScriptedSeams::ScriptedSeams() {
   SetPrompt(&prompt);

@@ -12,6 +12,7 @@ class ScriptedPrompt : public UserPrompt {
     std::wstring kind;  // "message", "yesno", "okcancel", "browse"
     std::wstring text;
     std::wstring caption;
+    HWND owner = nullptr;
   };
 
   void Show(HWND owner, const std::wstring& text, const std::wstring& caption) override;
@@ -70,6 +71,17 @@ class RecordingWaiter : public Waiter {
 class BriefWaiter : public Waiter {
  public:
   void Sleep(DWORD milliseconds) override;
+};
+
+// Lets the close wait go on for the first keeps questions, then stops it.
+class StoppingWatch : public CloseWatch {
+ public:
+  explicit StoppingWatch(std::size_t keeps = 1) : keeps_(keeps) {}
+  bool KeepWaiting(const std::wstring& terminal, int secondsLeft) override;
+  std::vector<std::wstring> seen;  // the lower-cased terminal and the seconds left of each question
+
+ private:
+  std::size_t keeps_;
 };
 
 // Installs the three recorders for the lifetime of the object.

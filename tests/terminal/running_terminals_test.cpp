@@ -224,15 +224,6 @@ TEST_F(RunningTerminalsTest, FakeTerminalHoldsItsFileAgainstDeletion) {
 
 namespace {
 
-class StoppingWatch : public CloseWatch {
- public:
-  bool KeepWaiting(const std::wstring& terminal, int secondsLeft) override {
-    seen.push_back(ToLower(terminal) + L" " + std::to_wstring(secondsLeft));
-    return seen.size() < 2;
-  }
-  std::vector<std::wstring> seen;
-};
-
 }  // namespace
 
 TEST_F(RunningTerminalsTest, ClosedTerminalStartsAgainWithItsArgumentsAndFolder) {
@@ -251,6 +242,7 @@ TEST_F(RunningTerminalsTest, ClosedTerminalStartsAgainWithItsArgumentsAndFolder)
   const TerminalClose closed = g_mtAssist.CloseForRestart(terminal.ExePath());
   ASSERT_EQ(closed.outcome, CloseOutcome::kClosed);
   EXPECT_EQ(closed.start.arguments, arguments) << "the process parameters are readable here";
+  EXPECT_EQ(closed.start.exePath, terminal.ExePath()) << "as the process has it, not lower-cased";
   EXPECT_EQ(ToLower(WithTrailingBackslash(closed.start.folder)), ToLower(WithTrailingBackslash(folder)));
   ASSERT_TRUE(terminal.Exited(5000));
   DeleteFileW(record.c_str());
@@ -276,6 +268,18 @@ TEST_F(RunningTerminalsTest, StoppedCloseWaitLeavesTheTerminalRunning) {
   ASSERT_EQ(watch.seen.size(), 2u);
   EXPECT_EQ(watch.seen[0], LowerCaseText(stubborn.ExePath()) + L" 100");
   EXPECT_EQ(watch.seen[1], LowerCaseText(stubborn.ExePath()) + L" 99");
-  EXPECT_EQ(seams.waiter.sleeps.size(), 1u);
+  EXPECT_EQ(CloseRequests(seams.waiter.sleeps), 1u);
   EXPECT_FALSE(stubborn.Exited(200));
+}
+
+// The user stops before the request the terminal would have taken: none is sent after the stop.
+TEST_F(RunningTerminalsTest, StoppedWaitSendsNoFurtherCloseRequest) {
+  FakeTerminal third(folder_ / L"Takes The Third", L"--ignore-close 2 16: Server");
+  ASSERT_TRUE(third.Window());
+  ScriptedSeams seams;
+  StoppingWatch watch(2);
+  SetCloseWatch(&watch);
+  EXPECT_EQ(g_mtAssist.CloseForRestart(third.ExePath()).outcome, CloseOutcome::kStopped);
+  SetCloseWatch(nullptr);
+  EXPECT_FALSE(third.Exited(2000));
 }

@@ -13,12 +13,15 @@ namespace {
 struct Options {
   const wchar_t* windowClass = L"MetaQuotes::MetaTrader::4.00";
   int ignoreCloses = 0;
+  int closeDelayMs = 0;
   std::wstring holdFile;
   std::wstring recordFile;
   std::wstring title;
 };
 
 int g_closesToIgnore = 0;
+int g_closeDelayMs = 0;
+constexpr UINT_PTR kCloseTimer = 1;
 
 Options ParseOptions() {
   Options options;
@@ -31,6 +34,8 @@ Options ParseOptions() {
     } else if (arg == L"--ignore-close" && i + 1 < count) {
       const std::wstring value = args[++i];
       options.ignoreCloses = value == L"all" ? INT_MAX : _wtoi(value.c_str());
+    } else if (arg == L"--close-delay" && i + 1 < count) {
+      options.closeDelayMs = _wtoi(args[++i]);
     } else if (arg == L"--hold" && i + 1 < count) {
       options.holdFile = args[++i];
     } else if (arg == L"--record" && i + 1 < count) {
@@ -51,6 +56,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (g_closesToIgnore != INT_MAX) --g_closesToIgnore;
       return 0;
     }
+    if (g_closeDelayMs > 0) {
+      SetTimer(window, kCloseTimer, static_cast<UINT>(g_closeDelayMs), nullptr);
+      return 0;
+    }
+    DestroyWindow(window);
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kCloseTimer) {
     DestroyWindow(window);
     return 0;
   }
@@ -75,6 +88,7 @@ void RecordStart(const std::wstring& file) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const Options options = ParseOptions();
   g_closesToIgnore = options.ignoreCloses;
+  g_closeDelayMs = options.closeDelayMs;
   if (!options.recordFile.empty()) RecordStart(options.recordFile);
   UniqueHandle held;
   if (!options.holdFile.empty()) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Shared by the fake terminal program and the tests that start it.
-//   fake_terminal.exe [--mt5] [--ignore-close N|all] [--hold FILE] [--record FILE] TITLE...
+//   fake_terminal.exe [--mt5] [--ignore-close N|all] [--close-delay MS] [--hold FILE] [--record FILE] TITLE...
+// --close-delay makes a close request it takes end the window only MS later, as a busy terminal.
 // The words after the options form the window title; words starting with "/" are left out of
 // it, as a terminal's own options. --record writes the command line, a line break and the
 // working folder to FILE as UTF-16 LE with its mark.
