@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the installer and runs it under Wine on a demo: a package and three terminals on drive
 # D: of a private prefix under build/demo. With $DISPLAY set it runs there until closed; without,
-# it runs on a private Xvfb, saves a screenshot of the list and one after installing the Provider
-# into the ticked terminals (into $SCREENSHOT_DIR, build/ by default), and closes the window.
+# it runs on a private Xvfb, saves a screenshot of the list its first search made and one after
+# installing the Provider into all of them (into $SCREENSHOT_DIR, build/ by default), and closes
+# the window.
 #   scripts/run.sh --bare    the installer alone, in the test prefix, with no demo
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -59,7 +60,9 @@ installer='D:\Velmar Package\Pandrake.exe'
 
 "$WINE_LOADER" "$installer" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
-sleep "${SCREENSHOT_DELAY:-8}"
+sleep "${SCREENSHOT_DELAY:-3}"
+# The first start searches the drives; the picture shows what it found.
+"$WINE_LOADER" "$build_dir/bin/demo_maker.exe" listed || echo "run: the search listed no terminals in time" >&2
 screenshot demo-terminals.png
 "$WINE_LOADER" "$build_dir/bin/demo_maker.exe" install || echo "run: the installer's window was not found" >&2
 screenshot demo-installed.png

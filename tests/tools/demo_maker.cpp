@@ -3,16 +3,15 @@
 //   demo_maker.exe setup DRIVE INSTALLER   a package and three terminals on DRIVE ("D:\")
 //   demo_maker.exe install                  clicks Install Signal Provider and answers its prompts
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
 
 #include "app/resource.h"
-#include "common/edition.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "common/product.h"
-#include "common/system.h"
 #include "common/winmsg.h"
 #include "terminal/data_folder_id.h"
 #include "terminal/mt_assist.h"
@@ -74,22 +73,11 @@ bool MakeTerminals(const std::wstring& drive) {
   return CopyFileW(FakeTerminalProgram().c_str(), (running + L"\\terminal.exe").c_str(), FALSE) != FALSE;
 }
 
-// The three terminals listed and ticked, as the installer stores its list.
-bool StoreList(const std::wstring& drive, const std::wstring& package) {
-  const EditionProfile& edition = ActiveEdition();
-  DataFolderSources sources{edition.dataFolderType, package, g_system.GetAppDataFolder(),
-                            g_system.GetDocumentsFolder(), edition.makerWord, edition.productCode, edition.shortName};
-  std::wstring list;
-  for (const wchar_t* name : {L"MT4 Legacy", L"MT4 Newer", L"MT4 Running"}) list += L"10" + drive + name + L"*|";
-  return WriteBytes(InstallerDataFolder(sources) + L"tcinst.cfg",
-                    "[MAIN]\r\nPATH=" + std::string(list.begin(), list.end()) + "\r\n");
-}
-
 int Setup(const std::wstring& drive, const std::wstring& installer) {
   const std::wstring package = drive + L"Velmar Package\\";
   if (!MakePackage(package, installer)) return 2;
-  if (!MakeTerminals(drive)) return 3;
-  return StoreList(drive, package) ? 0 : 4;
+  // No stored list: the installer's first start searches the drives, as at a trader's.
+  return MakeTerminals(drive) ? 0 : 3;
 }
 
 struct InstallerWindows {
@@ -133,10 +121,26 @@ void Report(std::wstring line) {
   fflush(stdout);
 }
 
+// Waits until the installer's first search has listed the demo's terminals.
+int WaitListed() {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(250)) {
+    const HWND main = Windows().main;
+    const HWND list = main ? GetDlgItem(main, IDC_TERMINAL_LIST) : nullptr;
+    if (list && IsWindowVisible(list) && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) >= 3) {
+      Sleep(500);  // the rows paint
+      return 0;
+    }
+  }
+  return 6;
+}
+
 // Yes to every question, OK to every notice, until the installer has been quiet for a while.
 int Install() {
   InstallerWindows windows = Windows();
   if (!windows.main) return 5;
+  // Found terminals come unticked.
+  PostMessageW(windows.main, WM_COMMAND, MAKEWPARAM(IDC_SELECT_ALL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(windows.main, IDC_SELECT_ALL)));
   PostMessageW(windows.main, WM_COMMAND, MAKEWPARAM(IDC_INSTALL_PROVIDER, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(windows.main, IDC_INSTALL_PROVIDER)));
   DWORD quietSince = GetTickCount();
@@ -163,6 +167,7 @@ int Install() {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argc > 1 ? argv[1] : L"";
   if (mode == L"setup" && argc == 4) return Setup(argv[2], argv[3]);
+  if (mode == L"listed") return WaitListed();
   if (mode == L"install") return Install();
   return 1;
 }
