@@ -16,7 +16,7 @@ DeploySource SourceOf(const CPackage& package, SignalRole role) {
   source.expertsMask = package.ExpertsMask();
   source.librariesMask = package.LibrariesMask();
   for (const std::wstring* name : {&package.ProviderPackageName(), &package.ReceiverPackageName()}) {
-    if (!name->empty()) source.copierEas.push_back(*name);
+    if (!name->empty()) source.copierEas.push_back(RoleEaNameOf(*name));
   }
   return source;
 }

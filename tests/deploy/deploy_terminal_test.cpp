@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/file_ctrl.h"
 #include "common/unique_handle.h"
@@ -176,6 +177,17 @@ TEST_F(DeployToTerminalTest, AnUnwritableInstallTreeFailsAfterTheDataTreeSucceed
   EXPECT_NE(outcome.find(g_lang.GetText(msg::kAlreadyReplaced)), std::wstring::npos) << outcome;
   EXPECT_EQ(ReadBytes(install + L"MQL4\\libraries\\orbix.dll"), "old library");
   EXPECT_FALSE(FileExists(data / L"config\\experts.ini"));
+}
+
+// A chart names its EA without the file's extension.
+TEST(SourceOfTest, NamesBothRolesEasAsChartsDo) {
+  TempFolder package;
+  ASSERT_TRUE(WriteBytes(package / L"Signal Provider\\experts\\_Velmar Signal Provider.ex4", "p"));
+  ASSERT_TRUE(WriteBytes(package / L"Signal Receiver\\experts\\_Velmar Signal Receiver.ex4", "r"));
+  CPackage detected(package.Path(), kBothRoles);
+  detected.DetectPackage(false);
+  EXPECT_EQ(SourceOf(detected, kRoleReceiver).copierEas,
+            (std::vector<std::wstring>{L"_Velmar Signal Provider", L"_Velmar Signal Receiver"}));
 }
 
 TEST(ComposeOutcomeTest, FailureIsWrappedAndHintsAndListsAreTranslated) {
