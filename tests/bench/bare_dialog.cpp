@@ -6,17 +6,9 @@
 #include <vector>
 
 #include "app/resource.h"
+#include "tests/bench/closing_dialog.h"
 
 namespace {
-
-INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-    EndDialog(window, IDCANCEL);
-    return TRUE;
-  }
-  return FALSE;
-}
 
 void Add(std::vector<WORD>& words, DWORD value) {
   words.push_back(LOWORD(value));
@@ -42,6 +34,7 @@ std::vector<WORD> DialogTemplate() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const std::vector<WORD> words = DialogTemplate();
-  DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr, Procedure, 0);
+  DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr,
+                          ClosingDialogProcedure, 0);
   return 0;
 }

@@ -5,24 +5,12 @@
 
 #include "app/resource.h"
 #include "common/common_controls.h"
-
-namespace {
-
-INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-    EndDialog(window, IDCANCEL);
-    return TRUE;
-  }
-  return FALSE;
-}
-
-}  // namespace
+#include "tests/bench/closing_dialog.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   GetSystemMetrics(SM_CXSCREEN);
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
   comctl::InitCommonControlsEx(&controls);
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INSTMULTI), nullptr, Procedure, 0);
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INSTMULTI), nullptr, ClosingDialogProcedure, 0);
   return 0;
 }
