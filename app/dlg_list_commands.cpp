@@ -66,7 +66,7 @@ void CDlgInstMulti::LoadTerminalList() {
   g_mtAssist.ScanRunningTerminals(true, true);
   std::vector<RunningTerminal> running;
   for (std::size_t i = 0; i < g_mtAssist.exePaths.size(); ++i) {
-    running.push_back({g_mtAssist.exePaths[i], g_mtAssist.accounts[i]});
+    running.push_back({g_mtAssist.ScannedPathAsRun(i), g_mtAssist.accounts[i]});
   }
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
   const AccountPrefetch::Accounts readAhead = accountsAhead_.Take();

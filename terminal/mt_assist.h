@@ -56,6 +56,8 @@ class CMTAssist {
   bool CloseTerminalsUnder(const std::vector<std::wstring>& installFolders);
   // The window of entry index of the last scan.
   HWND ScannedWindow(std::size_t index) const;
+  // Its path as the process has it, not lower-cased: what a row shows and a restart starts.
+  std::wstring ScannedPathAsRun(std::size_t index) const;
 
   // Terminal probes: they read the file system only. Folders come back with a trailing
   // backslash; "" means not found. The dataRoot overloads look for the per-user data

@@ -154,6 +154,13 @@ HWND CMTAssist::ScannedWindow(std::size_t index) const {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(std::wcstol(windowHandles[index].c_str(), nullptr, 10)));
 }
 
+std::wstring CMTAssist::ScannedPathAsRun(std::size_t index) const {
+  if (index >= exePaths.size()) return {};
+  const std::wstring path = GetWindowProcessPath(ScannedWindow(index));
+  // A window gone since the scan leaves the scan's own text.
+  return LowerCaseText(path) == exePaths[index] ? path : exePaths[index];
+}
+
 bool CMTAssist::IsTerminalRunning(const std::wstring& exePath) {
   if (GetFileAttributesW(exePath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   ScanRunningTerminals(false, true);
@@ -175,10 +182,10 @@ TerminalClose CMTAssist::CloseForRestart(const std::wstring& folderOrPath) {
   ScanRunningTerminals(false, true);
   for (std::size_t i = 0; i < exePaths.size(); ++i) {
     if (exePaths[i].find(wanted) == std::wstring::npos) continue;
-    // Started again by the path as the process has it: the scan's is lower-cased, and a folder
-    // such as "Trader Émile" must not come back as "trader émile".
+    // Started again by the path as the process has it: a folder such as "Trader Émile" must not
+    // come back as "trader émile".
     const HWND window = ScannedWindow(i);
-    const TerminalStart start = StartOf(window, GetWindowProcessPath(window));
+    const TerminalStart start = StartOf(window, ScannedPathAsRun(i));
     const CloseOutcome outcome = CloseTerminalWindow(window);
     if (outcome == CloseOutcome::kClosed || outcome == CloseOutcome::kStoppedButClosed) return {outcome, start};
     if (outcome != CloseOutcome::kNotClosed) return {outcome, {}};

@@ -56,7 +56,9 @@ std::vector<std::wstring> MuiCacheNames() {
 std::vector<std::wstring> RunningTerminalExePaths() {
   // Accounts too, so the rows' accounts come from the same scan afterwards.
   g_mtAssist.ScanRunningTerminals(true, true);
-  return g_mtAssist.exePaths;
+  std::vector<std::wstring> paths;
+  for (std::size_t i = 0; i < g_mtAssist.exePaths.size(); ++i) paths.push_back(g_mtAssist.ScannedPathAsRun(i));
+  return paths;
 }
 
 void AppendWhenTerminal(const std::wstring& folder, std::wstring& candidates) {

@@ -276,6 +276,18 @@ TEST_F(ListCommandsTest, TheExitButtonCancelsARunningDuplicationAndKeepsTheWindo
 
 namespace {
 
+// A running terminal the list did not hold joins it under its folder as written, not lower-cased.
+TEST_F(ListCommandsTest, ARunningTerminalJoinsTheListWithItsFolderAsWritten) {
+  EndStrayTerminals();
+  const std::wstring folder = MakeTerminal(L"MT4 Mixed Case");
+  FakeTerminal running(folder, L"5: Server");
+  ASSERT_TRUE(running.Window());
+  CDlgInstMulti& dialog = OpenWith({});
+  ASSERT_EQ(dialog.Rows().rows.size(), 1u);
+  EXPECT_EQ(dialog.Rows().rows[0].installFolder, folder);
+  EndStrayTerminals();
+}
+
 TEST_F(ListCommandsTest, TheDuplicatedTerminalReallyStarts) {
   EndStrayTerminals();
   const std::wstring folder = MakeTerminal(L"MT4");
