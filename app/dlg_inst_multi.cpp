@@ -19,6 +19,7 @@
 #include "common/system.h"
 #include "common/winmsg.h"
 #include "deploy/auto_update.h"
+#include "deploy/engine_messages.h"
 #include "deploy/signal_config.h"
 
 namespace {
@@ -139,7 +140,7 @@ bool CDlgInstMulti::InstallSignalDatabase(const FileTree& packageFiles) {
   SignalConfigPlaces places = DefaultSignalConfigPlaces();
   places.packageFolder = ParentFolderOf(installerPath_);
   const std::wstring result = InstallSignalConfig(places, kSignalConfigDocuments, packageFiles);
-  if (result.rfind(L"SUCC", 0) == 0) return true;
+  if (IsSuccessOutcome(result)) return true;
   ShowMessage(result, Window());
   End(IDOK);
   return false;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/dialog_base.h"
-#include "app/install_mode.h"
+#include "deploy/install_mode.h"
 #include "app/main_layout.h"
 #include "app/terminal_list_view.h"
 #include "app/terminal_rows.h"
@@ -11,7 +11,7 @@
 #include "common/unique_handle.h"
 #include "common/work_ahead.h"
 #include "deploy/deploy_package.h"
-#include "duplicate/copy_plan.h"
+#include "common/copy_plan.h"
 #include "deploy/package_folder.h"
 #include "terminal/account_prefetch.h"
 

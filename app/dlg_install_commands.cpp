@@ -13,19 +13,11 @@
 #include "deploy/deploy_terminal.h"
 #include "deploy/package_role.h"
 
-namespace {
-
-std::wstring SubfolderOr(const std::wstring& folder, const wchar_t* name, const wchar_t* fallback) {
-  return FolderExists(folder + name) ? folder + name + L"\\" : folder + fallback + L"\\";
-}
-
-}  // namespace
-
 std::wstring CDlgInstMulti::OutcomeState(std::wstring outcome, const std::wstring& roleWord) const {
   outcome = ReplaceAll(std::move(outcome), L"\n", L"#");
-  if (outcome.rfind(L"SUCC", 0) != 0) return g_lang.GetText(msg::kInstallFailed) + L"#" + outcome;
+  if (!IsSuccessOutcome(outcome)) return g_lang.GetText(msg::kInstallFailed) + L"#" + outcome;
   const std::wstring reload = ReplaceAll(g_lang.GetText(msg::kNeedReload), L"{0}", roleWord);
-  outcome = ReplaceAll(std::move(outcome), L"SUCC", g_lang.GetText(msg::kInstallCompleted));
+  outcome = ReplaceAll(std::move(outcome), kOutcomeSuccess, g_lang.GetText(msg::kInstallCompleted));
   outcome = ReplaceAll(std::move(outcome), L"RERUN", g_lang.GetText(msg::kNeedRestart));
   return ReplaceAll(std::move(outcome), L"RELOAD", reload);
 }

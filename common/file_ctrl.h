@@ -57,6 +57,8 @@ class CFileCtrl {
                             const std::wstring& namePart) const;
   void FindAllFilesInModuleFolder(std::vector<std::wstring>& outList, const std::wstring& namePart) const;
   double GetFileLength(const std::wstring& path) const;
+  // The largest of the files, the first listed among equal sizes; "" for none.
+  std::wstring LargestFile(const std::vector<std::wstring>& files) const;
 
   // Writes over an existing target only through ReplaceFileWithCopy. On kCopyRefused error,
   // when given, receives the system error of the failed step.

@@ -92,3 +92,16 @@ double CFileCtrl::GetFileLength(const std::wstring& path) const {
   if (!find) return -1;
   return static_cast<double>(static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow);
 }
+
+std::wstring CFileCtrl::LargestFile(const std::vector<std::wstring>& files) const {
+  std::wstring largest;
+  double largestSize = -1;
+  for (const std::wstring& file : files) {
+    const double size = GetFileLength(file);
+    if (size > largestSize) {
+      largest = file;
+      largestSize = size;
+    }
+  }
+  return largest;
+}

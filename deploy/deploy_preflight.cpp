@@ -7,7 +7,7 @@
 #include "deploy/copy_failure.h"
 #include "deploy/deploy_folder.h"
 #include "deploy/file_equality.h"
-#include "duplicate/copy_plan.h"
+#include "common/copy_plan.h"
 
 namespace {
 

@@ -14,18 +14,12 @@ namespace {
 
 // The largest EA file listed; the first listed wins among equal sizes.
 std::wstring LargestEaFile(const std::vector<std::wstring>& files) {
-  std::wstring best;
-  double bestSize = -1;
+  // A brand pattern also lists the brand's other files; only an EA file can stand for the role.
+  std::vector<std::wstring> eas;
   for (const std::wstring& file : files) {
-    // A brand pattern also lists the brand's other files; only an EA file can stand for the role.
-    if (!IsEaFileName(file)) continue;
-    const double size = g_files.GetFileLength(file);
-    if (size > bestSize) {
-      best = file;
-      bestSize = size;
-    }
+    if (IsEaFileName(file)) eas.push_back(file);
   }
-  return best;
+  return g_files.LargestFile(eas);
 }
 
 }  // namespace
@@ -101,7 +95,9 @@ std::wstring CPackage::IndicatorsFolder(SignalRole role) const {
 
 std::wstring CPackage::SubfolderOr(SignalRole role, const std::wstring& name, const std::wstring& fallback) const {
   const std::wstring roleFolder = RoleFolder(role);
-  if (roleFolder.empty()) return roleFolder;
-  if (FolderExists(roleFolder + name)) return roleFolder + name + L"\\";
-  return roleFolder + fallback + L"\\";
+  return roleFolder.empty() ? roleFolder : ::SubfolderOr(roleFolder, name, fallback);
+}
+
+std::wstring SubfolderOr(const std::wstring& folder, const std::wstring& name, const std::wstring& fallback) {
+  return FolderExists(folder + name) ? folder + name + L"\\" : folder + fallback + L"\\";
 }

@@ -2,10 +2,13 @@
 #include <optional>
 #include <string>
 
-#include "app/install_mode.h"
+#include "deploy/install_mode.h"
 #include "deploy/package_role.h"
 
 class FileTree;
+
+// folder's subfolder name when it exists, else its subfolder fallback; both with a backslash.
+std::wstring SubfolderOr(const std::wstring& folder, const std::wstring& name, const std::wstring& fallback);
 
 // The folder the installer was started from, holding everything it deploys: where each role's
 // files lie, which EA file stands for a role and the masks that select what is copied.

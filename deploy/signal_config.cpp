@@ -7,6 +7,7 @@
 #include "common/path_text.h"
 #include "common/product.h"
 #include "common/system.h"
+#include "deploy/engine_messages.h"
 #include "deploy/sqlite_db.h"
 
 namespace {
@@ -45,7 +46,7 @@ std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode, con
   const std::wstring sinSource = packageFiles.FirstContaining(kDatabaseName);
   if (sinSource.empty()) {
     const bool dllPresent = !packageFiles.FirstContaining(L"orbix.dll").empty();
-    return dllPresent ? L"Installation files not found!" : L"SUCC";
+    return dllPresent ? L"Installation files not found!" : kOutcomeSuccess;
   }
   // Once a temporary copy exists it is the one the copier uses.
   if (!places.tempFolder.empty() && FileExists(places.tempFolder + places.subfolder + kDatabaseName)) {
@@ -63,7 +64,7 @@ std::wstring InstallSignalConfig(const SignalConfigPlaces& places, int mode, con
   }
   if (fresh) MakeWritable(target);
   if (mode == kSignalConfigDocuments && CannotOpen(target)) return InstallSignalConfig(places, kSignalConfigTemp, packageFiles);
-  return L"SUCC";
+  return kOutcomeSuccess;
 }
 
 std::wstring InstallSignalConfig(int mode) { return InstallSignalConfig(DefaultSignalConfigPlaces(), mode); }

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "duplicate/copy_plan.h"
+#include "common/copy_plan.h"
 
 // The outcome of copying a terminal folder for another account.
 struct DuplicateOutcome {

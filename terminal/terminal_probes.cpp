@@ -20,16 +20,7 @@ bool AnyExists(const std::wstring& folder, const auto& names) {
 std::wstring LargestExe(const std::wstring& folder) {
   std::vector<std::wstring> programs;
   g_files.FindFiles(folder, programs, false, L"*.exe");
-  std::wstring largest;
-  double largestSize = -1;
-  for (const std::wstring& program : programs) {
-    const double size = g_files.GetFileLength(program);
-    if (size > largestSize) {
-      largest = program;
-      largestSize = size;
-    }
-  }
-  return largest;
+  return g_files.LargestFile(programs);
 }
 
 std::wstring AccountFromTerminal(const std::wstring& dataFolder, const std::wstring& installFolder) {

@@ -1,4 +1,4 @@
-#include "app/install_mode.h"
+#include "deploy/install_mode.h"
 #include "tests/fuzz/fuzz_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,4 +1,4 @@
-#include "duplicate/copy_plan.h"
+#include "common/copy_plan.h"
 
 #include "common/file_ctrl.h"
 #include "common/path_text.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/install_mode.h"
+#include "deploy/install_mode.h"
 
 namespace {
 

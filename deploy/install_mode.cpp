@@ -1,4 +1,4 @@
-#include "app/install_mode.h"
+#include "deploy/install_mode.h"
 
 #include <initializer_list>
 
