@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
-#include "app/queued_input.h"
 #include "app/resource.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
@@ -22,7 +21,6 @@ constexpr ULONGLONG kProgressEveryMs = 100;
 }  // namespace
 
 void CDlgInstMulti::OnDuplicate() {
-  if (RefuseWhileBusy()) return;
   SyncSelection();
   if (rows_.selectionMark < 0 || rows_.selectionMark >= static_cast<int>(rows_.rows.size())) {
     ShowMessage(g_lang.GetText(msg::kChooseToDuplicate), Window());
@@ -44,20 +42,12 @@ std::wstring CDlgInstMulti::ListedRole(const std::wstring& folder) const {
 }
 
 void CDlgInstMulti::DuplicateAndStart(const std::wstring& folder) {
-  if (installing_) return;
-  installing_ = duplicating_ = true;
-  cancelDuplicate_ = false;
   lastProgress_ = 0;
-  SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, g_lang.GetText(msg::kDuplicating).c_str());
-  SetDlgItemTextW(Window(), IDCANCEL, g_lang.GetText(msg::kCancel).c_str());
-  ShowWindow(Item(IDC_SEARCH_STATUS), SW_SHOW);
-  ShowWindow(Item(IDC_TERMINAL_LIST), SW_HIDE);
-  UpdateWindow(Window());
-  const DuplicateOutcome outcome =
-      DuplicateTerminal(folder, [this](const CopyProgress& progress) { return OnDuplicateProgress(progress); });
-  SetDlgItemTextW(Window(), IDCANCEL, g_lang.GetText(msg::kExit).c_str());
-  installing_ = duplicating_ = false;
-  DropQueuedInput();
+  DuplicateOutcome outcome;
+  {
+    const BusyRun busy(Window(), busy_, Busy::kDuplicating, nullptr, g_lang.GetText(msg::kDuplicating));
+    outcome = DuplicateTerminal(folder, [this](const CopyProgress& progress) { return OnDuplicateProgress(progress); });
+  }
   ShowMessage(outcome.message, Window());
   if (outcome.succeeded) {
     rows_.rows.push_back({false, NormalizeInstallFolder(outcome.target), L"", ListedRole(folder), L""});
@@ -65,15 +55,14 @@ void CDlgInstMulti::DuplicateAndStart(const std::wstring& folder) {
     SaveTerminalList();
     g_files.ShellOpen(g_mtAssist.GetTerminalExe(WithTrailingBackslash(outcome.target)));
   }
-  ShowSearchStatus(false);
 }
 
 // Paints the progress and lets clicks reach the Exit button only, which stops the copy.
 bool CDlgInstMulti::OnDuplicateProgress(const CopyProgress& progress) {
   const ULONGLONG now = GetTickCount64();
-  if (now - lastProgress_ < kProgressEveryMs) return !cancelDuplicate_;
+  if (now - lastProgress_ < kProgressEveryMs) return !busy_.stopRequested;
   lastProgress_ = now;
   SetDlgItemTextW(Window(), IDC_SEARCH_STATUS, DuplicateProgressText(progress).c_str());
   DispatchPaintAndClicksOn(Item(IDCANCEL));
-  return !cancelDuplicate_;
+  return !busy_.stopRequested;
 }

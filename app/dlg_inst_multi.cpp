@@ -105,7 +105,8 @@ bool CDlgInstMulti::OnInit() {
   copierVersion_.clear();
   installMode_ = kBothRoles;
   fullPackage_ = true;
-  minimized_ = started_ = searching_ = false;
+  minimized_ = started_ = false;
+  busy_ = {};
 
   installMode_ = InstallModeFromPath(installerPath_);
   package_ = CPackage(ParentFolderOf(installerPath_), installMode_);
@@ -121,10 +122,11 @@ bool CDlgInstMulti::OnInit() {
   CreateDesktopShortcut();
   package_.DetectPackage(true, packageFiles);
   TakeAccessDenied();
-  BeginRowRun();
-  AutoUpdateTerminals({InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(),
-                       DispatchPaintMessages, &packageFiles});
-  EndRowRun();
+  {
+    const BusyRun run(Window(), busy_, Busy::kRunning, this);
+    AutoUpdateTerminals({InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(),
+                         DispatchPaintMessages, &packageFiles});
+  }
   OfferElevatedRestart();
   return true;
 }
@@ -267,35 +269,53 @@ void CDlgInstMulti::CreateDesktopShortcut() {
                                 g_lang.GetProductText(product_text::kDisplayName), installerPath_);
 }
 
+// The buttons and what refuses them: a run or a copy holds references into the rows, so the
+// commands that change rows wait silently; a search makes the commands that read rows say so.
+std::span<const CDlgInstMulti::Command> CDlgInstMulti::Commands() {
+  using W = CDlgInstMulti;
+  static constexpr Command kCommands[] = {
+      {IDCANCEL, [](W& w) { w.OnCancel(); }, false, false},
+      {IDOK, [](W&) {}, false, false},  // Enter does not close the window.
+      {IDC_SELECT_ALL, [](W& w) { w.OnSelectAll(); }, true, false},
+      {IDC_INVERSE, [](W& w) { w.OnInverse(); }, true, false},
+      {IDC_ADD, [](W& w) { w.OnAdd(); }, true, true},
+      {IDC_REMOVE, [](W& w) { w.OnRemove(); }, true, true},
+      {IDC_REFRESH, [](W& w) { w.OnRefresh(); }, true, true},
+      {IDC_HELP_BUTTON, [](W& w) { w.OnHelp(); }, false, false},
+      {IDC_CONTACT_US, [](W& w) { w.OnContactUs(); }, false, false},
+      {IDC_CLICK_TO_LAUNCH, [](W& w) { w.OnOptionBox(IDC_CLICK_TO_LAUNCH, L"CLICKTOLAUNCH"); }, false, false},
+      {IDC_LOAD_EA_AUTO, [](W& w) { w.OnOptionBox(IDC_LOAD_EA_AUTO, L"LOADEAAUTO"); }, false, false},
+      {IDC_HIDE, [](W& w) { w.OnHideShow(SW_HIDE); }, false, false},
+      {IDC_SHOW, [](W& w) { w.OnHideShow(SW_SHOWNORMAL); }, false, false},
+      {IDC_CLOSE_TERMINALS, [](W& w) { w.OnCloseTerminals(); }, false, false},
+      {IDC_LAUNCH, [](W& w) { w.OnLaunch(); }, false, true},
+      {IDC_OPEN_FOLDER, [](W& w) { w.OnOpenFolder(); }, false, true},
+      {IDC_DUPLICATE, [](W& w) { w.OnDuplicate(); }, true, true},
+      {IDC_INSTALL_PROVIDER, [](W& w) { w.OnInstall(kRoleProvider); }, true, true},
+      {IDC_INSTALL_RECEIVER, [](W& w) { w.OnInstall(kRoleReceiver); }, true, true},
+      {IDC_UNINSTALL, [](W& w) { w.OnUninstall(); }, true, true},
+  };
+  return kCommands;
+}
+
 bool CDlgInstMulti::OnCommand(int id, int code, HWND /*control*/) {
   if (code != BN_CLICKED) return false;
-  switch (id) {
-    case IDCANCEL:
-      // During a copy the Exit button stops the copy instead of closing the window.
-      if (duplicating_) cancelDuplicate_ = true;
-      else if (installing_) stopCloseWait_ = true;
-      else OnExit();
-      return true;
-    case IDOK: return true;  // Enter does not close the window.
-    case IDC_SELECT_ALL: OnSelectAll(); return true;
-    case IDC_INVERSE: OnInverse(); return true;
-    case IDC_ADD: OnAdd(); return true;
-    case IDC_REMOVE: OnRemove(); return true;
-    case IDC_REFRESH: OnRefresh(); return true;
-    case IDC_HELP_BUTTON: OnHelp(); return true;
-    case IDC_CONTACT_US: OnContactUs(); return true;
-    case IDC_CLICK_TO_LAUNCH: OnOptionBox(id, L"CLICKTOLAUNCH"); return true;
-    case IDC_LOAD_EA_AUTO: OnOptionBox(id, L"LOADEAAUTO"); return true;
-    case IDC_HIDE: OnHideShow(SW_HIDE); return true;
-    case IDC_SHOW: OnHideShow(SW_SHOWNORMAL); return true;
-    case IDC_CLOSE_TERMINALS: OnCloseTerminals(); return true;
-    case IDC_LAUNCH: OnLaunch(); return true;
-    case IDC_OPEN_FOLDER: OnOpenFolder(); return true;
-    case IDC_DUPLICATE: OnDuplicate(); return true;
-    case IDC_INSTALL_PROVIDER: OnInstall(kRoleProvider); return true;
-    case IDC_INSTALL_RECEIVER: OnInstall(kRoleReceiver); return true;
-    case IDC_UNINSTALL: OnUninstall(); return true;
-    default: return false;
+  for (const Command& command : Commands()) {
+    if (command.id != id) continue;
+    if (command.refusesWhileBusy && busy_.Running()) return true;
+    if (command.refusesWhileSearching && RefuseWhileSearching()) return true;
+    command.handler(*this);
+    return true;
+  }
+  return false;
+}
+
+// During a run or a copy the Exit button reads Cancel and stops it instead.
+void CDlgInstMulti::OnCancel() {
+  if (busy_.Running()) {
+    busy_.stopRequested = true;
+  } else {
+    OnExit();
   }
 }
 
@@ -341,7 +361,7 @@ void CDlgInstMulti::OnDpiChanged(const RECT& suggested) {
 
 void CDlgInstMulti::OnTimer(UINT_PTR id) {
   // The first search waits for a row run to end; the timer fires again.
-  if (id != kSearchTimer || installing_) return;
+  if (id != kSearchTimer || busy_.Running()) return;
   KillTimer(Window(), kSearchTimer);
   SearchAndRefresh(false);
 }

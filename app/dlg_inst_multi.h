@@ -1,6 +1,8 @@
 #pragma once
+#include <span>
 #include <string>
 
+#include "app/busy_run.h"
 #include "app/dialog_base.h"
 #include "deploy/install_mode.h"
 #include "app/main_layout.h"
@@ -33,7 +35,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   InstallMode Mode() const { return installMode_; }
   bool IsStarted() const { return started_; }
   bool IsMinimized() const { return minimized_; }
-  bool IsSearching() const { return searching_; }
+  bool IsSearching() const { return busy_.now == Busy::kSearching; }
   bool IsWebPaneShown() const { return webPaneShown_; }
   const std::wstring& CopierVersion() const { return copierVersion_; }
   const CPackage& Package() const { return package_; }
@@ -71,12 +73,20 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   void ShowTraditionalChineseNotice();
   void MoveControl(int id, const Box& box);
   void OnExit();
+  void OnCancel();
+  // A button, its handler and what refuses it.
+  struct Command {
+    int id;
+    void (*handler)(CDlgInstMulti&);
+    bool refusesWhileBusy;
+    bool refusesWhileSearching;
+  };
+  static std::span<const Command> Commands();
 
   void SetUpList();
   void ReadAccountsAhead();
   void LoadTerminalList();
   bool RefuseWhileSearching();
-  bool RefuseWhileBusy();
   void SyncSelection();
   void ExplainClickedState(const NMITEMACTIVATE& click);
   void LaunchOrOpenSelected();
@@ -108,9 +118,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   std::wstring ListedRole(const std::wstring& folder) const;
   bool OnDuplicateProgress(const CopyProgress& progress);
   std::wstring AccountOf(const std::wstring& installFolder) const;
-  // A row run shows each close wait and turns Exit into Cancel, which stops the wait.
-  void BeginRowRun();
-  void EndRowRun();
+  // During a run each close wait shows here; Cancel stops it.
   bool KeepWaiting(const std::wstring& terminal, int secondsLeft) override;
 
   std::wstring installerPath_;
@@ -118,11 +126,7 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   InstallMode installMode_ = kBothRoles;
   bool fullPackage_ = true;
   bool started_ = false;
-  bool searching_ = false;
-  bool installing_ = false;
-  bool duplicating_ = false;
-  bool cancelDuplicate_ = false;
-  bool stopCloseWait_ = false;
+  BusyState busy_;
   ULONGLONG lastProgress_ = 0;
   bool minimized_ = false;
   bool webPaneShown_ = false;

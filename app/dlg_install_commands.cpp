@@ -38,7 +38,7 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
   const std::wstring roleWord = g_lang.GetText(role == kRoleReceiver ? msg::kRoleReceiver : msg::kRoleProvider);
   InstallRun run;
   TakeAccessDenied();
-  BeginRowRun();
+  const BusyRun busy(Window(), busy_, Busy::kRunning, this);
   for (int index : RowsToInstall()) {
     TerminalEntry& row = rows_.rows[index];
     run.processed = true;
@@ -57,7 +57,6 @@ InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wst
     if (succeeded && state != g_lang.GetText(msg::kInstallCompleted) && run.firstNote.empty()) run.firstNote = state;
     listView_.ShowRow(rows_, index);
   }
-  EndRowRun();
   return run;
 }
 
@@ -75,7 +74,6 @@ void CDlgInstMulti::ShowInstallSummary(const InstallRun& run, bool plain) {
 }
 
 void CDlgInstMulti::OnInstall(SignalRole role) {
-  if (RefuseWhileBusy()) return;
   if (role == kRoleProvider && !g_product.edition->fullFeature) {
     PlainInstall();
     return;

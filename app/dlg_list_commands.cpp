@@ -83,13 +83,10 @@ void CDlgInstMulti::SaveTerminalList() {
 }
 
 bool CDlgInstMulti::RefuseWhileSearching() {
-  if (!searching_) return false;
+  if (busy_.now != Busy::kSearching) return false;
   ShowMessage(g_lang.GetText(msg::kSearching), Window());
   return true;
 }
-
-// A row run holds a reference into the rows: nothing may change them until it ends.
-bool CDlgInstMulti::RefuseWhileBusy() { return installing_ || RefuseWhileSearching(); }
 
 void CDlgInstMulti::SyncSelection() { rows_.selectionMark = listView_.SelectionMark(); }
 
@@ -121,19 +118,16 @@ void CDlgInstMulti::LaunchOrOpenSelected() {
 }
 
 void CDlgInstMulti::OnSelectAll() {
-  if (installing_) return;
   rows_.TickAll();
   ShowRows();
 }
 
 void CDlgInstMulti::OnInverse() {
-  if (installing_) return;
   rows_.InvertTicks();
   ShowRows();
 }
 
 void CDlgInstMulti::OnAdd() {
-  if (RefuseWhileBusy()) return;
   g_mtAssist.ScanRunningTerminals(true, true);
   std::wstring folder = Prompt().BrowseFolder(Window(), g_lang.GetText(msg::kSelectInstallFolder), L"");
   if (folder.empty()) return;
@@ -155,7 +149,6 @@ void CDlgInstMulti::OnAdd() {
 }
 
 void CDlgInstMulti::OnRemove() {
-  if (RefuseWhileBusy()) return;
   SyncSelection();
   if (!rows_.RemoveTickedOrSelected()) {
     ShowMessage(g_lang.GetText(msg::kSelectTerminalToRemove), Window());
@@ -167,7 +160,6 @@ void CDlgInstMulti::OnRemove() {
 }
 
 void CDlgInstMulti::OnRefresh() {
-  if (RefuseWhileBusy()) return;
   SyncSelection();
   rows_.RemoveWhere([](TerminalEntry& row) {
     const FolderPresence presence = PresenceOfFolder(row.installFolder);
@@ -196,7 +188,7 @@ void CDlgInstMulti::ShowSearchStatus(bool searching) {
 }
 
 void CDlgInstMulti::SearchAndRefresh(bool isRefresh) {
-  searching_ = true;
+  busy_.now = Busy::kSearching;
   ShowSearchStatus(true);
   DispatchPendingMessages();
   MergeSearchResult(rows_.rows, FindTerminals());
@@ -204,5 +196,5 @@ void CDlgInstMulti::SearchAndRefresh(bool isRefresh) {
   SaveTerminalList();
   if (isRefresh) ShowMessage(g_lang.GetText(msg::kCompleted), Window());
   ShowSearchStatus(false);
-  searching_ = false;
+  busy_.now = Busy::kIdle;
 }

@@ -34,22 +34,21 @@ void CDlgInstMulti::OnCloseTerminals() {
   if (rows_.AnyTicked()) {
     if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseSelected), caption)) return;
     const std::vector<int> indexes = TickedOrAll(rows_);
-    BeginRowRun();
-    g_mtAssist.CloseTerminalsUnder(rows_.Folders(indexes));
-    EndRowRun();
+    {
+      const BusyRun busy(Window(), busy_, Busy::kRunning, this);
+      g_mtAssist.CloseTerminalsUnder(rows_.Folders(indexes));
+    }
     for (int index : indexes) rows_.rows[index].ticked = false;
     ShowRows();
   } else {
     if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseAll), caption)) return;
-    BeginRowRun();
+    const BusyRun busy(Window(), busy_, Busy::kRunning, this);
     g_mtAssist.CloseAllTerminals();
-    EndRowRun();
   }
   Wait().Sleep(1000);
 }
 
 void CDlgInstMulti::OnLaunch() {
-  if (RefuseWhileSearching()) return;
   SyncSelection();
   const std::vector<int> indexes = rows_.TickedOrSelected();
   if (indexes.empty()) {
@@ -72,7 +71,6 @@ void CDlgInstMulti::OnLaunch() {
 }
 
 void CDlgInstMulti::OnOpenFolder() {
-  if (RefuseWhileSearching()) return;
   SyncSelection();
   int index = rows_.selectionMark;
   if (index < 0 || index >= static_cast<int>(rows_.rows.size())) {

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
-#include "app/queued_input.h"
 #include "common/file_failure.h"
 #include "common/message_ids.h"
 #include "common/message_pump.h"
@@ -11,17 +10,16 @@
 #include "deploy/uninstall.h"
 
 void CDlgInstMulti::OnUninstall() {
-  if (RefuseWhileBusy()) return;
   const std::vector<int> indexes = RowsToInstall();
   if (indexes.empty()) {
     ShowMessage(g_lang.GetText(msg::kSelectToUninstall), Window());
     return;
   }
   TakeAccessDenied();
-  installing_ = true;
-  for (int index : indexes) UninstallRow(index, ParentFolderOf(installerPath_));
-  installing_ = false;
-  DropQueuedInput();
+  {
+    const BusyRun busy(Window(), busy_, Busy::kRunning, this);
+    for (int index : indexes) UninstallRow(index, ParentFolderOf(installerPath_));
+  }
   OfferElevatedRestart();
 }
 
