@@ -11,7 +11,7 @@ void ShowStatusInsteadOfList(HWND window, const std::wstring& text) {
   ShowWindow(GetDlgItem(window, IDC_TERMINAL_LIST), text.empty() ? SW_SHOW : SW_HIDE);
 }
 
-BusyRun::BusyRun(HWND window, BusyState& state, Busy kind, CloseWatch* watch, const std::wstring& status)
+BusyRun::BusyRun(HWND window, BusyState& state, Busy kind, const std::wstring& status)
     : window_(window), state_(state) {
   state_.now = kind;
   state_.stopRequested = false;
@@ -20,11 +20,9 @@ BusyRun::BusyRun(HWND window, BusyState& state, Busy kind, CloseWatch* watch, co
     ShowStatusInsteadOfList(window_, status);
     UpdateWindow(window_);
   }
-  SetCloseWatch(watch);
 }
 
 BusyRun::~BusyRun() {
-  SetCloseWatch(nullptr);
   ShowStatusInsteadOfList(window_, L"");
   SetDlgItemTextW(window_, IDCANCEL, g_lang.GetText(msg::kExit).c_str());
   state_ = {};

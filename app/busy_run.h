@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "common/seams.h"
 
 // What the main window is busy with; one thing at a time.
 enum class Busy { kIdle, kSearching, kRunning, kDuplicating };
@@ -16,11 +15,11 @@ struct BusyState {
 };
 
 // A run over rows or a copy owns the window's busy state for its lifetime: busy, Exit reads
-// Cancel, the status label shows the status text (when there is one), close waits report to
-// the watch. All is undone when it goes, and the input queued meanwhile is dropped.
+// Cancel, the status label shows the status text (when there is one). All is undone when it
+// goes, and the input queued meanwhile is dropped.
 class BusyRun {
  public:
-  BusyRun(HWND window, BusyState& state, Busy kind, CloseWatch* watch, const std::wstring& status = L"");
+  BusyRun(HWND window, BusyState& state, Busy kind, const std::wstring& status = L"");
   ~BusyRun();
   BusyRun(const BusyRun&) = delete;
   BusyRun& operator=(const BusyRun&) = delete;

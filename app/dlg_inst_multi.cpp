@@ -18,7 +18,9 @@
 #include "common/seams.h"
 #include "common/system.h"
 #include "common/winmsg.h"
+#include "app/window_run.h"
 #include "deploy/auto_update.h"
+#include "engine/terminal_runs.h"
 #include "deploy/engine_messages.h"
 #include "deploy/signal_config.h"
 
@@ -123,9 +125,11 @@ bool CDlgInstMulti::OnInit() {
   package_.DetectPackage(true, packageFiles);
   TakeAccessDenied();
   {
-    const BusyRun run(Window(), busy_, Busy::kRunning, this);
-    AutoUpdateTerminals({InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, Window(),
-                         DispatchPaintMessages, &packageFiles});
+    const BusyRun busy(Window(), busy_, Busy::kRunning);
+    WindowRun ui(Window(), busy_, rows_, listView_, {});
+    RunUpdate({InstallFoldersOf(rows_), ParentFolderOf(installerPath_), copierVersion_, nullptr,
+               DispatchPaintMessages, &packageFiles},
+              ui, ui);
   }
   OfferElevatedRestart();
   return true;

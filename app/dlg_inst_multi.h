@@ -13,6 +13,7 @@
 #include "common/unique_handle.h"
 #include "common/work_ahead.h"
 #include "deploy/deploy_package.h"
+#include "engine/terminal_runs.h"
 #include "common/copy_plan.h"
 #include "deploy/package_folder.h"
 #include "terminal/account_prefetch.h"
@@ -25,7 +26,7 @@ struct InstallRun {
 };
 
 // The installer's main window.
-class CDlgInstMulti : public CDialogBase, private CloseWatch {
+class CDlgInstMulti : public CDialogBase {
  public:
   static constexpr UINT_PTR kSearchTimer = 1;
 
@@ -106,20 +107,13 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   void OnOpenFolder();
   void OnDuplicate();
   void OnInstall(SignalRole role);
-  void PlainInstall();
-  std::vector<int> RowsToInstall();
-  InstallRun InstallRows(const DeploySource& source, const std::wstring& eaName, SignalRole role, bool plain);
-  std::wstring OutcomeState(std::wstring outcome, const std::wstring& roleWord) const;
+  InstallRun InstallRows(const InstallJob& job);
   void ShowInstallSummary(const InstallRun& run, bool plain);
   void OnUninstall();
-  void UninstallRow(int index, const std::wstring& installerFolder);
   void OfferElevatedRestart();
   void DuplicateAndStart(const std::wstring& folder);
   std::wstring ListedRole(const std::wstring& folder) const;
-  bool OnDuplicateProgress(const CopyProgress& progress);
   std::wstring AccountOf(const std::wstring& installFolder) const;
-  // During a run each close wait shows here; Cancel stops it.
-  bool KeepWaiting(const std::wstring& terminal, int secondsLeft) override;
 
   std::wstring installerPath_;
   UniqueIcon icon_;
@@ -127,7 +121,6 @@ class CDlgInstMulti : public CDialogBase, private CloseWatch {
   bool fullPackage_ = true;
   bool started_ = false;
   BusyState busy_;
-  ULONGLONG lastProgress_ = 0;
   bool minimized_ = false;
   bool webPaneShown_ = false;
   CPackage package_;

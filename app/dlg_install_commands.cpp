@@ -1,63 +1,41 @@
 #include <windows.h>
 
 #include "app/dlg_inst_multi.h"
-#include "app/queued_input.h"
-#include "common/file_ctrl.h"
+#include "app/window_run.h"
 #include "common/file_failure.h"
 #include "common/message_ids.h"
-#include "common/message_pump.h"
 #include "common/product.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
-#include "deploy/deploy_terminal.h"
 #include "deploy/package_role.h"
+#include "engine/terminal_runs.h"
 
-std::wstring CDlgInstMulti::OutcomeState(std::wstring outcome, const std::wstring& roleWord) const {
-  outcome = ReplaceAll(std::move(outcome), L"\n", L"#");
-  if (!IsSuccessOutcome(outcome)) return g_lang.GetText(msg::kInstallFailed) + L"#" + outcome;
-  const std::wstring reload = ReplaceAll(g_lang.GetText(msg::kNeedReload), L"{0}", roleWord);
-  outcome = ReplaceAll(std::move(outcome), kOutcomeSuccess, g_lang.GetText(msg::kInstallCompleted));
-  outcome = ReplaceAll(std::move(outcome), L"RERUN", g_lang.GetText(msg::kNeedRestart));
-  return ReplaceAll(std::move(outcome), L"RELOAD", reload);
-}
+namespace {
 
-std::vector<int> CDlgInstMulti::RowsToInstall() {
-  SyncSelection();
-  std::vector<int> indexes;
-  const bool anyTicked = rows_.AnyTicked();
-  for (int i = 0; i < static_cast<int>(rows_.rows.size()); ++i) {
-    if (anyTicked ? rows_.rows[i].ticked : i == rows_.selectionMark) indexes.push_back(i);
-  }
-  return indexes;
-}
-
-// Installs into every chosen row, writing each outcome into its Type and State.
-InstallRun CDlgInstMulti::InstallRows(const DeploySource& source, const std::wstring& eaName, SignalRole role,
-                                      bool plain) {
-  const std::wstring roleWord = g_lang.GetText(role == kRoleReceiver ? msg::kRoleReceiver : msg::kRoleProvider);
+// What one run of an install command did: a failure first, else a note (files in, no EA on a chart).
+InstallRun SummaryOf(const std::vector<RowResult>& results) {
   InstallRun run;
-  TakeAccessDenied();
-  const BusyRun busy(Window(), busy_, Busy::kRunning, this);
-  for (int index : RowsToInstall()) {
-    TerminalEntry& row = rows_.rows[index];
-    run.processed = true;
-    row.state = g_lang.GetText(msg::kInstalling);
-    row.unavailable = false;  // the outcome shows from now on, whether the drive is back or not
-    listView_.ShowRow(rows_, index);
-    DispatchPaintMessages();
-    const std::wstring state = OutcomeState(DeployToTerminal(source, row.installFolder, false, eaName, role, Window()),
-                                            plain ? g_lang.GetText(msg::kRoleProvider) : roleWord);
-    ShowSearchStatus(false);
-    const bool succeeded = state.rfind(g_lang.GetText(msg::kInstallCompleted), 0) == 0;
-    row.role = plain ? L"EA" : roleWord;
-    row.state = state;
-    if (succeeded && !plain) row.ticked = false;
-    if (!succeeded && run.firstFailure.empty()) run.firstFailure = state;
-    if (succeeded && state != g_lang.GetText(msg::kInstallCompleted) && run.firstNote.empty()) run.firstNote = state;
-    listView_.ShowRow(rows_, index);
+  run.processed = !results.empty();
+  for (const RowResult& result : results) {
+    if (!result.succeeded && run.firstFailure.empty()) run.firstFailure = result.state;
+    if (result.succeeded && result.state != g_lang.GetText(msg::kInstallCompleted) && run.firstNote.empty()) {
+      run.firstNote = result.state;
+    }
   }
   return run;
+}
+
+}  // namespace
+
+// Installs into every chosen row, writing each outcome into its Type and State.
+InstallRun CDlgInstMulti::InstallRows(const InstallJob& job) {
+  SyncSelection();
+  const std::vector<int> indexes = rows_.ForRun();
+  TakeAccessDenied();
+  const BusyRun busy(Window(), busy_, Busy::kRunning);
+  WindowRun ui(Window(), busy_, rows_, listView_, indexes);
+  return SummaryOf(RunInstall(rows_.Folders(indexes), job, ui, ui));
 }
 
 void CDlgInstMulti::ShowInstallSummary(const InstallRun& run, bool plain) {
@@ -74,26 +52,22 @@ void CDlgInstMulti::ShowInstallSummary(const InstallRun& run, bool plain) {
 }
 
 void CDlgInstMulti::OnInstall(SignalRole role) {
-  if (role == kRoleProvider && !g_product.edition->fullFeature) {
-    PlainInstall();
-    return;
+  InstallJob job;
+  job.plain = role == kRoleProvider && !g_product.edition->fullFeature;
+  if (job.plain) {
+    job.source = PlainSourceOf(package_);
+  } else {
+    if (package_.ProviderPackageName().empty() || package_.ReceiverPackageName().empty()) {
+      package_.DetectPackage(false);
+    }
+    package_.SetLibrariesMask(CopierLibrariesMask());
+    const std::optional<std::wstring> eaName = package_.ChooseRoleEa(role);
+    if (!eaName) return;
+    job.source = SourceOf(package_, role);
+    job.eaName = *eaName;
+    job.role = role;
+    job.roleWord = g_lang.GetText(role == kRoleReceiver ? msg::kRoleReceiver : msg::kRoleProvider);
   }
-  if (package_.ProviderPackageName().empty() || package_.ReceiverPackageName().empty()) package_.DetectPackage(false);
-  package_.SetLibrariesMask(CopierLibrariesMask());
-  const std::optional<std::wstring> eaName = package_.ChooseRoleEa(role);
-  if (!eaName) return;
-  ShowInstallSummary(InstallRows(SourceOf(package_, role), *eaName, role, false), false);
-  OfferElevatedRestart();
-}
-
-void CDlgInstMulti::PlainInstall() {
-  DeploySource source;
-  source.roleFolder = package_.PackageFolder();
-  source.experts = source.roleFolder + L"experts\\";
-  source.libraries = SubfolderOr(source.roleFolder, L"libraries", L"experts\\libraries");
-  source.indicators = SubfolderOr(source.roleFolder, L"indicators", L"experts\\indicators");
-  source.expertsMask = package_.ExpertsMask();
-  source.librariesMask = package_.LibrariesMask();
-  ShowInstallSummary(InstallRows(source, L"", kRoleNone, true), true);
+  ShowInstallSummary(InstallRows(job), job.plain);
   OfferElevatedRestart();
 }

@@ -104,8 +104,9 @@ void CDlgInstMulti::ExplainClickedState(const NMITEMACTIVATE& click) {
 
 void CDlgInstMulti::LaunchOrOpenSelected() {
   SyncSelection();
-  if (rows_.selectionMark < 0 || rows_.selectionMark >= static_cast<int>(rows_.rows.size())) return;
-  std::wstring target = rows_.rows[rows_.selectionMark].installFolder;
+  const std::optional<int> selected = rows_.Selected();
+  if (!selected) return;
+  std::wstring target = rows_.rows[*selected].installFolder;
   if (IsDlgButtonChecked(Window(), IDC_CLICK_TO_LAUNCH) == BST_CHECKED) {
     if (target.empty() || target.back() != L'\\') target += L'\\';
     target = g_mtAssist.GetTerminalExe(target);

@@ -2,28 +2,18 @@
 
 #include "app/dlg_inst_multi.h"
 #include "app/resource.h"
+#include "app/window_run.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
 #include "common/product_texts.h"
 #include "common/seams.h"
 #include "common/winmsg.h"
+#include "engine/terminal_runs.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_probe_text.h"
 
-namespace {
-
-std::vector<int> TickedOrAll(const TerminalRows& rows) {
-  std::vector<int> indexes;
-  for (int i = 0; i < static_cast<int>(rows.rows.size()); ++i) {
-    if (rows.rows[i].ticked || !rows.AnyTicked()) indexes.push_back(i);
-  }
-  return indexes;
-}
-
-}  // namespace
-
 void CDlgInstMulti::OnHideShow(int showCommand) {
-  const std::vector<int> indexes = TickedOrAll(rows_);
+  const std::vector<int> indexes = rows_.TickedOrAll();
   g_mtAssist.ShowTerminalsUnder(rows_.Folders(indexes), showCommand);
   for (int index : indexes) rows_.rows[index].ticked = false;
   ShowRows();
@@ -33,16 +23,20 @@ void CDlgInstMulti::OnCloseTerminals() {
   const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
   if (rows_.AnyTicked()) {
     if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseSelected), caption)) return;
-    const std::vector<int> indexes = TickedOrAll(rows_);
+    const std::vector<int> indexes = rows_.TickedOrAll();
     {
-      const BusyRun busy(Window(), busy_, Busy::kRunning, this);
+      const BusyRun busy(Window(), busy_, Busy::kRunning);
+      WindowRun ui(Window(), busy_, rows_, listView_, {});
+      const RunWatch watch(ui, ui);
       g_mtAssist.CloseTerminalsUnder(rows_.Folders(indexes));
     }
     for (int index : indexes) rows_.rows[index].ticked = false;
     ShowRows();
   } else {
     if (!Prompt().AskYesNo(Window(), g_lang.GetText(msg::kConfirmCloseAll), caption)) return;
-    const BusyRun busy(Window(), busy_, Busy::kRunning, this);
+    const BusyRun busy(Window(), busy_, Busy::kRunning);
+    WindowRun ui(Window(), busy_, rows_, listView_, {});
+    const RunWatch watch(ui, ui);
     g_mtAssist.CloseAllTerminals();
   }
   Wait().Sleep(1000);
@@ -72,13 +66,8 @@ void CDlgInstMulti::OnLaunch() {
 
 void CDlgInstMulti::OnOpenFolder() {
   SyncSelection();
-  int index = rows_.selectionMark;
-  if (index < 0 || index >= static_cast<int>(rows_.rows.size())) {
-    index = -1;
-    for (int i = 0; i < static_cast<int>(rows_.rows.size()) && index < 0; ++i) {
-      if (rows_.rows[i].ticked) index = i;
-    }
-  }
+  const std::vector<int> ticked = rows_.AnyTicked() ? rows_.TickedOrAll() : std::vector<int>{};
+  const int index = rows_.Selected().value_or(ticked.empty() ? -1 : ticked.front());
   if (index < 0) {
     ShowMessage(g_lang.GetText(msg::kSelectInstallFolder), Window());
     return;

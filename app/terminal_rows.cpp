@@ -19,8 +19,8 @@ void TerminalRows::InvertTicks() {
 bool TerminalRows::RemoveTickedOrSelected() {
   if (AnyTicked()) {
     std::erase_if(rows, [](const TerminalEntry& row) { return row.ticked; });
-  } else if (selectionMark >= 0 && selectionMark < static_cast<int>(rows.size())) {
-    rows.erase(rows.begin() + selectionMark);
+  } else if (const std::optional<int> selected = Selected()) {
+    rows.erase(rows.begin() + *selected);
   } else {
     return false;
   }
@@ -38,6 +38,29 @@ void TerminalRows::RemoveWhere(const std::function<bool(TerminalEntry&)>& test) 
   }
   rows = std::move(kept);
   selectionMark = mark;
+}
+
+std::optional<int> TerminalRows::Selected() const {
+  if (selectionMark < 0 || selectionMark >= static_cast<int>(rows.size())) return std::nullopt;
+  return selectionMark;
+}
+
+std::vector<int> TerminalRows::TickedOrAll() const {
+  const bool anyTicked = AnyTicked();
+  std::vector<int> indexes;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    if (rows[i].ticked || !anyTicked) indexes.push_back(i);
+  }
+  return indexes;
+}
+
+std::vector<int> TerminalRows::ForRun() const {
+  if (!AnyTicked()) return Selected() ? std::vector<int>{*Selected()} : std::vector<int>{};
+  std::vector<int> indexes;
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    if (rows[i].ticked) indexes.push_back(i);
+  }
+  return indexes;
 }
 
 std::vector<int> TerminalRows::TickedOrSelected() const {

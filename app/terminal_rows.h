@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,14 @@ struct TerminalRows {
   // Removes the rows the test returns true for; the selection stays on its row, or is
   // cleared with it.
   void RemoveWhere(const std::function<bool(TerminalEntry&)>& test);
+  // The selected row, when the mark names one.
+  std::optional<int> Selected() const;
   // Rows that are ticked or are the selection mark, in list order.
   std::vector<int> TickedOrSelected() const;
+  // The ticked rows, or every row when none is ticked: Hide, Show and Close.
+  std::vector<int> TickedOrAll() const;
+  // The ticked rows, or else the selected one: what an install or uninstall takes.
+  std::vector<int> ForRun() const;
   std::vector<std::wstring> Folders(const std::vector<int>& indexes) const;
 };
 

@@ -85,8 +85,8 @@ Placement PlaceIn(int role, const std::wstring& folder, const std::wstring& eaNa
   return placement;
 }
 
-void ShowNotices(const std::vector<std::wstring>& notices, HWND owner) {
-  for (const std::wstring& notice : notices) ShowMessage(notice, owner);
+void ShowNotices(const std::vector<std::wstring>& notices, RunPolicy* policy) {
+  for (const std::wstring& notice : notices) NotifyThrough(policy, notice);
 }
 
 }  // namespace
@@ -105,9 +105,9 @@ std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, 
   if (data.placed) {
     step.notShown.insert(step.notShown.end(), install.notices.begin(), install.notices.end());
   } else {
-    ShowNotices(install.notices, step.owner);
+    ShowNotices(install.notices, step.policy);
   }
-  ShowNotices(data.notices, step.owner);
+  ShowNotices(data.notices, step.policy);
   // The terminal reads one of the two profiles: a folder without any is worth telling only when
   // the EA went on no chart at all. A chart that could not be written is always told.
   const bool placedSomewhere = install.placed || data.placed;
@@ -117,10 +117,10 @@ std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, 
   return L"";
 }
 
-std::wstring FindProfileFolder(const std::wstring& folder, HWND owner) {
+std::wstring FindProfileFolder(const std::wstring& folder, RunPolicy* policy) {
   std::vector<std::wstring> notices;
   const std::wstring profile = FindProfileFolder(folder, notices);
-  ShowNotices(notices, owner);
+  ShowNotices(notices, policy);
   return profile;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
+
+#include "common/run_policy.h"
 
 // Putting the copier EA on the first chart of a terminal's current profile.
 namespace chart_files {
@@ -17,7 +17,7 @@ std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, 
 // What the chart step of an install needs beyond the folders, and the notices it kept back.
 struct ChartStep {
   std::vector<std::wstring> copierEas;  // the package's role EA names: charts of the installer run one
-  HWND owner = nullptr;                 // of the notices shown
+  RunPolicy* policy = nullptr;          // tells the notices
   // An install folder without a profile while the data folder's took the EA: nothing to act on.
   std::vector<std::wstring> notShown;
 };
@@ -25,8 +25,8 @@ std::wstring EnsureEaOnFirstChart(int role, const std::wstring& terminalFolder, 
                                   const std::wstring& dataMqlFolder, ChartStep& step);
 
 // The current profile's folder without a trailing backslash; folder ends with a backslash. What
-// was not found is told to the user over owner ("#Profile" notices).
-std::wstring FindProfileFolder(const std::wstring& folder, HWND owner = nullptr);
+// was not found is told through the policy ("#Profile" notices).
+std::wstring FindProfileFolder(const std::wstring& folder, RunPolicy* policy = nullptr);
 // The same, gathering the notices instead.
 std::wstring FindProfileFolder(const std::wstring& folder, std::vector<std::wstring>& notices);
 // Empty when the EA is on a chart of the folder's profile, else why not.

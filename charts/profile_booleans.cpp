@@ -21,9 +21,9 @@ bool HasCopierBooleans(const std::wstring& text) {
 
 }  // namespace
 
-void NormalizeProfileBooleans(const std::wstring& root, HWND owner) {
+void NormalizeProfileBooleans(const std::wstring& root, RunPolicy* policy) {
   if (root.empty()) return;
-  const std::wstring profile = chart_files::FindProfileFolder(WithTrailingBackslash(root), owner);
+  const std::wstring profile = chart_files::FindProfileFolder(WithTrailingBackslash(root), policy);
   std::vector<std::wstring> charts;
   g_files.FindFiles(profile, charts, false, L"*.chr");
   for (const std::wstring& path : charts) {

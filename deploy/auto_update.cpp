@@ -35,11 +35,13 @@ std::optional<CopierFiles> FindCopierFiles(const FileTree& installerFiles) {
 }
 
 void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const CUpdateLog& log) {
-  for (const TerminalStart& start : pass.restarts) StartTerminal(start);
+  for (const TerminalStart& start : pass.restarts) {
+    if (!request.policy || request.policy->MayStartTerminal()) StartTerminal(start);
+  }
   if (!pass.failures.empty()) {
-    ShowMessage(UpdateFailureText(pass.failures), request.owner);
+    NotifyThrough(request.policy, UpdateFailureText(pass.failures));
   } else if (!pass.updated.empty()) {
-    ShowMessage(g_lang.GetText(msg::kUpdateCompleted), request.owner);
+    NotifyThrough(request.policy, g_lang.GetText(msg::kUpdateCompleted));
   }
   log.Done(pass.version);
   if (pass.failures.empty()) {
@@ -60,7 +62,7 @@ void AutoUpdateTerminals(const AutoUpdateRequest& request) {
   const FileTree listed = request.installerFiles ? FileTree() : FileTree(request.installerFolder);
   const std::optional<CopierFiles> files = FindCopierFiles(request.installerFiles ? *request.installerFiles : listed);
   if (!files) return;
-  UpdatePass pass{.version = request.installerVersion, .owner = request.owner};
+  UpdatePass pass{.version = request.installerVersion, .policy = request.policy};
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
   for (const std::wstring& folder : request.terminalFolders) {
     if (UpdateTerminal(folder, *files, dataFolders, pass, log) == TerminalUpdate::kDeclined) return;

@@ -1,9 +1,10 @@
 #pragma once
-#include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "common/run_policy.h"
 
 class FileTree;
 
@@ -12,7 +13,7 @@ struct AutoUpdateRequest {
   std::vector<std::wstring> terminalFolders;  // the list's rows, in order
   std::wstring installerFolder;               // with a trailing backslash
   std::wstring installerVersion;              // the copier version read at start-up
-  HWND owner = nullptr;
+  RunPolicy* policy = nullptr;                // its question and notices; none: the prompt seam
   std::function<void()> betweenTerminals;     // lets pending window messages run
   const FileTree* installerFiles = nullptr;   // the installer folder's files when already listed
 };

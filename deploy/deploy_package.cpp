@@ -21,6 +21,17 @@ DeploySource SourceOf(const CPackage& package, SignalRole role) {
   return source;
 }
 
+DeploySource PlainSourceOf(const CPackage& package) {
+  DeploySource source;
+  source.roleFolder = package.PackageFolder();
+  source.experts = source.roleFolder + L"experts\\";
+  source.libraries = SubfolderOr(source.roleFolder, L"libraries", L"experts\\libraries");
+  source.indicators = SubfolderOr(source.roleFolder, L"indicators", L"experts\\indicators");
+  source.expertsMask = package.ExpertsMask();
+  source.librariesMask = package.LibrariesMask();
+  return source;
+}
+
 std::wstring DeployPackageFiles(const DeploySource& source, const std::wstring& target, DeployLists& lists,
                                DeployState& state, bool& switchOn) {
   switchOn = false;

@@ -18,6 +18,8 @@ struct DeploySource {
 };
 
 DeploySource SourceOf(const CPackage& package, SignalRole role);
+// The limited edition's install: the package folder's own experts, libraries and indicators.
+DeploySource PlainSourceOf(const CPackage& package);
 
 // Names deployed from each folder kind, every name followed by ",".
 struct DeployLists {

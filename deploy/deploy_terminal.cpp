@@ -22,22 +22,28 @@ namespace {
 struct Closing {
   InstallOutcome refusal;
   TerminalStart restart;
+  bool closed = false;
 };
 
-Closing CloseIfRunning(const std::wstring& exe, HWND owner) {
+// Started again when the policy allows it, which the restart record says.
+void StartAgain(const TerminalStart& start, RunPolicy& policy, TerminalRestart* restart) {
+  if (!policy.MayStartTerminal()) return;
+  StartTerminal(start);
+  if (restart) restart->restarted = true;
+}
+
+Closing CloseIfRunning(const std::wstring& exe, RunPolicy& policy, TerminalRestart* restart) {
   if (!ActiveEdition().fullFeature || !g_mtAssist.IsTerminalRunning(exe)) return {};
-  const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
-  if (!Prompt().AskYesNo(owner, g_lang.GetText(msg::kCloseBeforeInstall), caption)) {
-    return {EngineMessage(kMsgCloseTerminal), {}};
-  }
+  if (!policy.MayCloseTerminal()) return {EngineMessage(kMsgCloseTerminal), {}};
   const TerminalClose closed = g_mtAssist.CloseForRestart(exe);
   switch (closed.outcome) {
-    case CloseOutcome::kClosed: return {L"", closed.start};
+    case CloseOutcome::kClosed: return {L"", closed.start, true};
     case CloseOutcome::kRefused: return {g_lang.GetText(msg::kCloseByHand), {}};
     case CloseOutcome::kStopped: return {g_lang.GetText(msg::kCloseWaitStopped), {}};
     case CloseOutcome::kStoppedButClosed:
       // The user asked for no change, but the copier must not stay down.
-      StartTerminal(closed.start);
+      if (restart) restart->closed = true;
+      StartAgain(closed.start, policy, restart);
       return {g_lang.GetText(msg::kCloseWaitStopped) + L"\n" + g_lang.GetText(msg::kClosedAnywayRestarted), {}};
     default: return {EngineMessage(kMsgCloseTerminal), {}};
   }
@@ -85,7 +91,8 @@ std::wstring WrittenNote(const std::vector<std::wstring>& written) {
 
 // experts.ini and the chart only once every file is in place.
 std::wstring FinishInstall(const RootsRun& run, const DeploySource& source, const std::wstring& terminalFolder,
-                           const std::wstring& eaName, SignalRole role, const std::wstring& dataTarget, HWND owner) {
+                           const std::wstring& eaName, SignalRole role, const std::wstring& dataTarget,
+                           RunPolicy& policy) {
   if (!IsSuccessOutcome(run.result)) return run.result + WrittenNote(run.written);
   for (const std::wstring& root : run.switchOn) {
     const std::wstring failure = EnableExpertsIni(NormalizePath(root + L"\\"));
@@ -93,7 +100,7 @@ std::wstring FinishInstall(const RootsRun& run, const DeploySource& source, cons
   }
   std::wstring result = run.result;
   // Files in place but no EA on a chart is not a plain success: the row says why.
-  chart_files::ChartStep step{source.copierEas, owner, {}};
+  chart_files::ChartStep step{source.copierEas, &policy, {}};
   const std::wstring chartNote = chart_files::EnsureEaOnFirstChart(role, terminalFolder, eaName, dataTarget, step);
   for (const std::wstring& notice : step.notShown) TraceNotice(notice);
   if (!chartNote.empty()) result += L"\n" + chartNote;
@@ -103,8 +110,9 @@ std::wstring FinishInstall(const RootsRun& run, const DeploySource& source, cons
 }  // namespace
 
 InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& terminalFolder, bool compose,
-                                const std::wstring& eaName, SignalRole role, HWND owner) {
-  const Closing closing = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder), owner);
+                                const std::wstring& eaName, SignalRole role, RunPolicy& policy,
+                                TerminalRestart* restart) {
+  const Closing closing = CloseIfRunning(g_mtAssist.GetTerminalExe(terminalFolder), policy, restart);
   // Files a running terminal holds must not be half replaced.
   if (!closing.refusal.empty()) return closing.refusal;
   // A terminal started portable keeps its data in the install folder, whatever per-user
@@ -113,8 +121,11 @@ InstallOutcome DeployToTerminal(const DeploySource& source, const std::wstring& 
   const std::wstring dataTarget = portable ? L"" : g_mtAssist.GetDataMqlFolder(terminalFolder);
   DeployLists lists;
   const RootsRun run = DeployRoots(source, {dataTarget, g_mtAssist.GetMqlFolder(terminalFolder)}, lists);
-  const std::wstring result = FinishInstall(run, source, terminalFolder, eaName, role, dataTarget, owner);
-  if (!closing.restart.exePath.empty()) StartTerminal(closing.restart);
+  const std::wstring result = FinishInstall(run, source, terminalFolder, eaName, role, dataTarget, policy);
+  if (closing.closed) {
+    if (restart) restart->closed = true;
+    StartAgain(closing.restart, policy, restart);
+  }
   return compose ? ComposeOutcome(result, std::move(lists)) : result;
 }
 

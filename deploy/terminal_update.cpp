@@ -61,8 +61,8 @@ bool NeedsUpdate(const TerminalRoots& roots, const std::wstring& dllName, const 
 
 bool ConfirmOnce(UpdatePass& pass) {
   if (pass.asked) return true;
-  const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
-  pass.asked = Prompt().AskYesNo(pass.owner, g_lang.GetText(msg::kNewRelease), caption);
+  PromptPolicy prompt(nullptr);
+  pass.asked = (pass.policy ? *pass.policy : prompt).MayUpdateTerminals();
   return pass.asked;
 }
 
@@ -179,7 +179,7 @@ TerminalUpdate UpdateTerminal(const std::wstring& terminalFolder, const CopierFi
   for (const std::wstring& root : roots.Present()) {
     RootRun run{roots, pass, log};
     UpdateRoot(root, files, run);
-    NormalizeProfileBooleans(root, pass.owner);
+    NormalizeProfileBooleans(root, pass.policy);
   }
   return TerminalUpdate::kUpdated;
 }

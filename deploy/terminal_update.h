@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/run_policy.h"
 #include "deploy/update_log.h"
 #include "terminal/mt_assist.h"
 
@@ -25,7 +26,7 @@ struct UpdateFailure {
 // What one update pass has done so far.
 struct UpdatePass {
   std::wstring version;  // the installer's
-  HWND owner = nullptr;
+  RunPolicy* policy = nullptr;  // asks the one question; none asks through the prompt seam
   bool asked = false;
   bool closeStopped = false;  // the user stopped a close wait: the rest stay running
   std::vector<UpdateFailure> failures;  // empty: every file it meant to replace was replaced

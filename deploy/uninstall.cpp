@@ -62,8 +62,8 @@ std::wstring RemoveExperts(const std::wstring& root, const std::wstring& eaList)
 
 // Installer-made charts go while another chart is left; the chart that takes the first place
 // opens the way the removed first chart did.
-void CleanCopierCharts(const std::wstring& root, const std::wstring& eaList, HWND owner) {
-  const std::wstring profile = chart_files::FindProfileFolder(root, owner);
+void CleanCopierCharts(const std::wstring& root, const std::wstring& eaList, RunPolicy* policy) {
+  const std::wstring profile = chart_files::FindProfileFolder(root, policy);
   std::vector<std::wstring> copierEas;
   for (const std::wstring& name : SplitFileList(eaList)) copierEas.push_back(RoleEaNameOf(name));
   CleanProfileCharts(profile, L"", copierEas);
@@ -87,7 +87,8 @@ CopierFileLists ReadCopierFileLists(const std::wstring& installerFolder, bool wi
   return BuildCopierFileLists(names, withFixedNames);
 }
 
-std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::wstring& installerFolder, HWND owner) {
+std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::wstring& installerFolder,
+                               RunPolicy* policy) {
   const bool fullFeature = ActiveEdition().fullFeature;
   // Checked before anything goes: a running terminal would lose the files it does not hold and
   // keep the others.
@@ -96,19 +97,19 @@ std::wstring UninstallTerminal(const std::wstring& terminalFolder, const std::ws
   }
   const CopierFileLists lists = ReadCopierFileLists(installerFolder, fullFeature);
   const std::wstring installRoot = RemoveCopierFiles(g_mtAssist.GetMqlFolder(terminalFolder), lists.libraries,
-                                                     lists.experts, lists.templates, owner);
+                                                     lists.experts, lists.templates, policy);
   const std::wstring dataRoot = RemoveCopierFiles(g_mtAssist.GetDataMqlFolder(terminalFolder), lists.libraries,
-                                                  lists.experts, lists.templates, owner);
+                                                  lists.experts, lists.templates, policy);
   return CombineUninstallResults(installRoot, dataRoot);
 }
 
 std::wstring RemoveCopierFiles(const std::wstring& root, const std::wstring& libraryList,
-                               const std::wstring& eaList, const std::wstring& templateList, HWND owner) {
+                               const std::wstring& eaList, const std::wstring& templateList, RunPolicy* policy) {
   if (root.empty()) return {};
   const std::wstring base = WithTrailingBackslash(root);
   // A library that stays keeps the terminal failed whatever the EA files did.
   const std::wstring result = WorseUninstallResult(RemoveLibraries(base, libraryList), RemoveExperts(base, eaList));
   for (const std::wstring& name : SplitFileList(templateList)) g_files.DeleteOneFile(base + L"templates\\" + name);
-  CleanCopierCharts(base, eaList, owner);
+  CleanCopierCharts(base, eaList, policy);
   return result;
 }

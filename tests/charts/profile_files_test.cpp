@@ -214,11 +214,12 @@ TEST_F(ProfileTest, AnInstallFolderWithoutProfilesIsNotToldWhenTheDataFolderGotT
 TEST_F(ProfileTest, ProfileNoticesAreOwnedByTheRunsWindowOrKeptBackWhenTheyAskNothing) {
   TempFolder install;
   const HWND owner = GetDesktopWindow();
-  ChartStep step{{}, owner, {}};
+  PromptPolicy policy(owner);
+  ChartStep step{{}, &policy, {}};
   EnsureEaOnFirstChart(1, install.Path(), kEa, Terminal() + L"MQL4\\", step);
   EXPECT_TRUE(seams_.prompt.Messages().empty());
   EXPECT_EQ(step.notShown.size(), 2u);
-  ChartStep alone{{}, owner, {}};
+  ChartStep alone{{}, &policy, {}};
   EnsureEaOnFirstChart(1, install.Path(), kEa, L"", alone);
   ASSERT_EQ(seams_.prompt.Messages().size(), 2u);
   for (const auto& shown : seams_.prompt.shown) EXPECT_EQ(shown.owner, owner);

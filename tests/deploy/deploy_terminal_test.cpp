@@ -36,12 +36,13 @@ class DeployToTerminalTest : public ::testing::Test {
 
   std::string Installed(const std::wstring& relative) const { return ReadBytes(install_ / (L"MQL4\\" + relative)); }
   InstallOutcome Deploy(bool compose = false) {
-    return DeployToTerminal(source_, install_.Path(), compose, L"", kRoleNone, nullptr);
+    return DeployToTerminal(source_, install_.Path(), compose, L"", kRoleNone, prompt_);
   }
 
   TempFolder install_;
   TempFolder package_;
   DeploySource source_;
+  PromptPolicy prompt_{nullptr};
 };
 
 TEST_F(DeployToTerminalTest, RunningTerminalAnsweredYesIsClosedDeployedAndStartedAgain) {
@@ -120,7 +121,7 @@ TEST_F(DeployToTerminalTest, TerminalNotReadyIsReported) {
   // Older terminals without an MQL4 folder use the install folder itself, which has no experts.
   RemoveTree(install_ / L"MQL4");
   EXPECT_EQ(Deploy(), EngineMessage(kMsgLogInFirst));
-  EXPECT_EQ(DeployToTerminal(source_, L"", false, L"", kRoleNone, nullptr), EngineMessage(kMsgRunTerminalFirst));
+  EXPECT_EQ(DeployToTerminal(source_, L"", false, L"", kRoleNone, prompt_), EngineMessage(kMsgRunTerminalFirst));
 }
 
 TEST_F(DeployToTerminalTest, AFileAnotherProgramHoldsFailsTheRunBeforeExpertsIni) {
@@ -171,7 +172,7 @@ TEST_F(DeployToTerminalTest, AnUnwritableInstallTreeFailsAfterTheDataTreeSucceed
   ASSERT_TRUE(g_files.CreateFolderPath(data / L"MQL4\\Experts"));
   ASSERT_TRUE(g_files.CreateFolderPath(data / L"config"));
 
-  const std::wstring outcome = DeployToTerminal(source_, install, false, L"", kRoleNone, nullptr);
+  const std::wstring outcome = DeployToTerminal(source_, install, false, L"", kRoleNone, prompt_);
   EXPECT_FALSE(IsSuccessOutcome(outcome)) << outcome;
   EXPECT_EQ(ReadBytes(data / L"MQL4\\libraries\\orbix.dll"), "new library");
   EXPECT_NE(outcome.find(g_lang.GetText(msg::kAlreadyReplaced)), std::wstring::npos) << outcome;
