@@ -149,8 +149,7 @@ void RowRuns::StartUpUpdate(const FileTree& packageFiles) {
 // rights only after a terminal folder refused a write, once per command.
 void RowRuns::OfferElevatedRestart() {
   if (!TakeAccessDenied() || Launcher().IsElevated()) return;
-  const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
-  if (!Prompt().AskYesNo(w_.Window(), g_lang.GetText(msg::kRestartAsAdministrator), caption)) return;
+  if (!PromptPolicy(w_.Window()).MayRestartAsAdministrator()) return;
   w_.SaveTerminalList();
   // A refused elevation (ERROR_CANCELLED) is an answer too: the rows keep their failures.
   if (Launcher().Run(L"runas", w_.installerPath_, ArgumentsAfterProgram(GetCommandLineW())) == ERROR_SUCCESS) {

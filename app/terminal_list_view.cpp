@@ -52,9 +52,9 @@ void CTerminalListView::Show(const TerminalRows& model) {
     ListView_InsertItem(list_, &item);
     ShowRow(model, i);
   }
-  if (model.selectionMark >= 0 && model.selectionMark < static_cast<int>(model.rows.size())) {
-    ListView_SetItemState(list_, model.selectionMark, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetSelectionMark(list_, model.selectionMark);
+  if (const std::optional<int> selected = model.Selected()) {
+    ListView_SetItemState(list_, *selected, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(list_, *selected);
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);

@@ -17,6 +17,8 @@ bool PromptPolicy::MayCloseTerminal() { return AskYesNo(owner_, msg::kCloseBefor
 
 bool PromptPolicy::MayUpdateTerminals() { return AskYesNo(owner_, msg::kNewRelease); }
 
+bool PromptPolicy::MayRestartAsAdministrator() { return AskYesNo(owner_, msg::kRestartAsAdministrator); }
+
 void PromptPolicy::Notify(const std::wstring& text) { ShowMessage(text, owner_); }
 
 void NotifyThrough(RunPolicy* policy, const std::wstring& text) {

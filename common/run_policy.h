@@ -15,6 +15,8 @@ class RunPolicy {
   virtual bool MayStartTerminal() { return true; }
   // The start-up update's one question before it replaces anything.
   virtual bool MayUpdateTerminals() = 0;
+  // A terminal folder refused a write: may the installer start again with administrator rights?
+  virtual bool MayRestartAsAdministrator() { return false; }
   // Something the user may need to act on: a "#Profile" notice, the update's outcome.
   virtual void Notify(const std::wstring& text) = 0;
   // Whether the user asked to stop; asked before every close request of a wait.
@@ -27,6 +29,7 @@ class PromptPolicy : public RunPolicy {
   explicit PromptPolicy(HWND owner) : owner_(owner) {}
   bool MayCloseTerminal() override;
   bool MayUpdateTerminals() override;
+  bool MayRestartAsAdministrator() override;
   void Notify(const std::wstring& text) override;
   bool StopRequested() override { return false; }
   HWND Owner() const { return owner_; }
