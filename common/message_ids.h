@@ -85,6 +85,8 @@ enum : int {
   kCloseWaitStopped = 176,
   kWaitingForClose = 177,
   kClosedAnywayRestarted = 178,
+  kNotStartedWithoutDesktop = 179,
+  kAnotherInstallerRunning = 180,
   kFolderUnavailable = 183,
   kDuplicateProgress = 190,
   kDuplicateCancelled = 191,

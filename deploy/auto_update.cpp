@@ -53,20 +53,21 @@ void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const 
 
 }  // namespace
 
-void AutoUpdateTerminals(const AutoUpdateRequest& request) {
+bool AutoUpdateTerminals(const AutoUpdateRequest& request) {
   const std::wstring stored = g_config.ReadMain(kVersionKey);
   // Before the first search no terminal is listed: a pass then would mark them all as updated.
-  if (request.terminalFolders.empty() || !PassDue(stored, request.installerVersion)) return;
+  if (request.terminalFolders.empty() || !PassDue(stored, request.installerVersion)) return true;
   const CUpdateLog log(UpdateLogPath());
   log.Start(stored, request.installerVersion);
   const FileTree listed = request.installerFiles ? FileTree() : FileTree(request.installerFolder);
   const std::optional<CopierFiles> files = FindCopierFiles(request.installerFiles ? *request.installerFiles : listed);
-  if (!files) return;
+  if (!files) return true;
   UpdatePass pass{.version = request.installerVersion, .policy = request.policy};
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
   for (const std::wstring& folder : request.terminalFolders) {
-    if (UpdateTerminal(folder, *files, dataFolders, pass, log) == TerminalUpdate::kDeclined) return;
+    if (UpdateTerminal(folder, *files, dataFolders, pass, log) == TerminalUpdate::kDeclined) return true;
     if (request.betweenTerminals) request.betweenTerminals();
   }
   FinishPass(request, pass, log);
+  return pass.failures.empty();
 }

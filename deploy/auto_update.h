@@ -23,5 +23,5 @@ struct AutoUpdateRequest {
 // version: "V" in the settings keeps the version whose pass replaced everything, so a pass
 // the user declined or that failed somewhere comes again at the next start; a failure is shown
 // naming its terminals and reasons. With no terminal listed nothing runs. Terminals closed to
-// free their DLL are started again at the end.
-void AutoUpdateTerminals(const AutoUpdateRequest& request);
+// free their DLL are started again at the end. False when a file kept its old version.
+bool AutoUpdateTerminals(const AutoUpdateRequest& request);

@@ -44,6 +44,7 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
     result.untick = result.succeeded && !job.plain;
     result.closed = restart.closed;
     result.restarted = restart.restarted;
+    if (result.closed && !result.restarted) result.state += L"#" + g_lang.GetText(msg::kNotStartedWithoutDesktop);
     observer.RowFinished(i, result);
     results.push_back(std::move(result));
   }
@@ -68,10 +69,10 @@ std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, co
   return results;
 }
 
-void RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer) {
+bool RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer) {
   const RunWatch watch(policy, observer);
   request.policy = &policy;
-  AutoUpdateTerminals(request);
+  return AutoUpdateTerminals(request);
 }
 
 DuplicateOutcome RunDuplicate(const std::wstring& folder, RunPolicy& policy, RunObserver& observer) {

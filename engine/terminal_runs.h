@@ -26,8 +26,8 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
                                   RunPolicy& policy, RunObserver& observer);
 std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, const std::wstring& installerFolder,
                                     RunPolicy& policy, RunObserver& observer);
-// The start-up update over the request's terminals.
-void RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer);
+// The start-up update over the request's terminals; false when a file kept its old version.
+bool RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer);
 DuplicateOutcome RunDuplicate(const std::wstring& folder, RunPolicy& policy, RunObserver& observer);
 
 // The close waits of a run report to the observer and stop when the policy says so, for the
