@@ -2,14 +2,9 @@
 
 #include <cstdio>
 
-namespace {
+#include "common/path_text.h"
 
-std::wstring Lower(std::wstring text) {
-  for (wchar_t& c : text) {
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-  }
-  return text;
-}
+namespace {
 
 struct Switch {
   std::wstring name;
@@ -19,7 +14,7 @@ struct Switch {
 
 Switch SwitchOf(const std::wstring& token) {
   const std::size_t equals = token.find(L'=');
-  Switch result{Lower(token.substr(1, equals == std::wstring::npos ? std::wstring::npos : equals - 1))};
+  Switch result{ToLower(token.substr(1, equals == std::wstring::npos ? std::wstring::npos : equals - 1))};
   if (equals != std::wstring::npos) {
     result.value = token.substr(equals + 1);
     result.hasValue = true;
@@ -42,7 +37,7 @@ bool Apply(const Switch& s, UnattendedCommand& command, bool& verbSeen) {
   if (s.name == L"uninstall") return !s.hasValue && SetVerb(command, verbSeen, Verb::kUninstall);
   if (s.name == L"update") return !s.hasValue && SetVerb(command, verbSeen, Verb::kUpdate);
   if (s.name == L"install") {
-    command.role = Lower(s.value);
+    command.role = ToLower(s.value);
     return (command.role == L"provider" || command.role == L"receiver") && SetVerb(command, verbSeen, Verb::kInstall);
   }
   if (s.name == L"close") return !s.hasValue && (command.close = true);
@@ -51,7 +46,7 @@ bool Apply(const Switch& s, UnattendedCommand& command, bool& verbSeen) {
   if (s.name == L"log") return !(command.log = s.value).empty();
   if (s.name == L"result") return !(command.result = s.value).empty();
   if (s.name == L"lang") {
-    command.lang = Lower(s.value);
+    command.lang = ToLower(s.value);
     return command.lang == L"en" || command.lang == L"zh" || command.lang == L"tw";
   }
   return false;
@@ -101,17 +96,9 @@ std::optional<UnattendedCommand> ParseUnattendedCommand(std::wstring_view argume
 }
 
 std::vector<std::wstring> TerminalFoldersOf(const std::wstring& value) {
-  const std::wstring lower = Lower(value);
+  const std::wstring lower = ToLower(value);
   if (lower == L"all" || lower == L"installed") return {};
-  std::vector<std::wstring> folders;
-  std::size_t start = 0;
-  while (start <= value.size()) {
-    std::size_t end = value.find(L';', start);
-    if (end == std::wstring::npos) end = value.size();
-    if (end > start) folders.push_back(value.substr(start, end - start));
-    start = end + 1;
-  }
-  return folders;
+  return SplitAt(value, L';');
 }
 
 std::wstring UnattendedUsage() {

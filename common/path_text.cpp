@@ -143,3 +143,15 @@ std::wstring WithTrailingBackslash(std::wstring path) {
   if (!path.empty() && path.back() != L'\\') path += L'\\';
   return path;
 }
+
+std::vector<std::wstring> SplitAt(const std::wstring& list, wchar_t separator) {
+  std::vector<std::wstring> pieces;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    std::size_t end = list.find(separator, start);
+    if (end == std::wstring::npos) end = list.size();
+    if (end > start) pieces.push_back(list.substr(start, end - start));
+    start = end + 1;
+  }
+  return pieces;
+}

@@ -14,6 +14,8 @@ std::wstring NormalizePath(const std::wstring& path);
 // The system's lower-case folding, the one rule for every path comparison and row key.
 std::wstring ToLower(std::wstring text);
 std::wstring Trim(const std::wstring& text, const wchar_t* characters = L" \t");
+// The non-empty pieces of a list between the separators.
+std::vector<std::wstring> SplitAt(const std::wstring& list, wchar_t separator);
 // Splits a mask list at ";", "," and the full-width comma; an empty list is "*".
 std::vector<std::wstring> SplitMasks(const std::wstring& masks);
 // Case-insensitive wildcard match of a long file name ("*" and "?").

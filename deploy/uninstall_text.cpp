@@ -2,6 +2,7 @@
 
 #include "common/hidden_text.h"
 #include "common/message_ids.h"
+#include "common/path_text.h"
 #include "common/winmsg.h"
 #include "deploy/package_role.h"
 
@@ -47,17 +48,7 @@ CopierFileLists BuildCopierFileLists(const std::vector<std::wstring>& installerF
   return lists;
 }
 
-std::vector<std::wstring> SplitFileList(const std::wstring& list) {
-  std::vector<std::wstring> names;
-  std::size_t start = 0;
-  while (start <= list.size()) {
-    std::size_t end = list.find(L'*', start);
-    if (end == std::wstring::npos) end = list.size();
-    if (end > start) names.push_back(list.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
+std::vector<std::wstring> SplitFileList(const std::wstring& list) { return SplitAt(list, L'*'); }
 
 std::wstring SignalConfigTwin(const std::wstring& libraryName) {
   if (!EndsWith(libraryName, L".dll")) return {};
