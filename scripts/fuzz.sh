@@ -43,6 +43,7 @@ for target in "${targets[@]}"; do
   # The real terminal files are read where they are, never copied in.
   extra=()
   case $target in chart_read | order_text | probe_text) [ -d "$samples" ] && extra=("$samples") ;; esac
+  [ "$target" = ea_log ] && [ -d "$samples-logs" ] && extra=("$samples-logs")
   echo "fuzz: $target ${limit[*]}"
   "$program" "${limit[@]}" -timeout=10 -max_len=8192 -print_final_stats=1 -artifact_prefix="$out/$target-" \
     "$work" "$kept" "${extra[@]}" 2>"$out/$target.log" || { tail -40 "$out/$target.log" >&2; exit 1; }

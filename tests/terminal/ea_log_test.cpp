@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "terminal/ea_log_text.h"
+#include "tests/charts/sample_files.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// Real journals and experts logs beside the MT4 chart samples; each case is a file that shows
+// the event (SOURCES.md there says where they come from).
+class EaLogSamplesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::wstring charts = SamplesFolder();
+    if (charts.empty()) GTEST_SKIP() << "the MT4 samples are not beside the checkout";
+    logs_ = charts.substr(0, charts.size() - 4) + L"mt4-logs\\";
+  }
+  // The first lines of the file only, when given.
+  EaLogVerdict Read(const std::wstring& file, const char* ea, std::size_t lines = 0) const {
+    std::string bytes = ReadBytes(logs_ + file);
+    for (std::size_t at = 0, seen = 0; lines && at < bytes.size(); ++at) {
+      if (bytes[at] == '\n' && ++seen == lines) bytes.resize(at + 1);
+    }
+    return ReadEaLog(bytes, ea);
+  }
+  std::wstring logs_;
+};
+
+TEST_F(EaLogSamplesTest, EachEventKindIsFoundInTheFilesThatShowIt) {
+  const EaLogVerdict stopped = Read(L"algomaschine-jenkins-mt4\\MQL4\\Logs\\20190121.log", "last_200_bars");
+  EXPECT_EQ(stopped.state, EaLogState::kStopped);
+  EXPECT_EQ(stopped.chart, "EURJPY,M1");
+  EXPECT_EQ(stopped.uninitReason, 4);
+
+  const EaLogVerdict blocked = Read(L"Anter10-MQL4@c6800e4\\Logs\\20200620.log", "DLLSampleTester");
+  EXPECT_EQ(blocked.state, EaLogState::kDllBlocked) << "a load from a subfolder counts";
+  EXPECT_EQ(blocked.chart, "USDCNH,H1");
+
+  // Read as far as the terminal had written at the moment of the event.
+  const EaLogVerdict failed = Read(L"KC-Kamioka-SpanModelTrader\\MQL4\\Logs\\20170927.log", "SpanModelTrader", 1263);
+  EXPECT_EQ(failed.state, EaLogState::kInitFailed);
+  EXPECT_EQ(failed.chart, "GBPJPY,H1");
+
+  EXPECT_TRUE(Read(L"Anter10-MQL4@c6800e4\\Logs\\20200625.log", "FollowTrader", 1480).tradingNotAllowed);
+  const EaLogVerdict changed = Read(L"Anter10-MQL4@c6800e4\\Logs\\20200624.log", "FollowTrader", 34);
+  EXPECT_EQ(changed.autoTrading, false) << "switched off when the account changed";
+  EXPECT_EQ(Read(L"Anter10-MQL4@c6800e4\\Logs\\20200625.log", "FollowTrader").autoTradingTime, "12:50:43.846");
+
+  const EaLogVerdict trading = Read(L"cleitoncsg-investMVC@031eaa1\\MQL4\\Logs\\20150421.log", "investMVC");
+  EXPECT_EQ(trading.autoTrading, true);
+  EXPECT_EQ(trading.autoTradingTime, "19:03:37.474");
+
+  // Indicators load alike but are no EA.
+  EXPECT_EQ(Read(L"FidelRoman-MT4\\logs\\20190228.log", "Heiken Ashi").state, EaLogState::kUnknown);
+}
+
+}  // namespace
