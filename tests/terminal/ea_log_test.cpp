@@ -3,6 +3,7 @@
 #include <string>
 
 #include "terminal/ea_log_text.h"
+#include "terminal/expert_options_text.h"
 #include "tests/charts/sample_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -54,6 +55,19 @@ TEST_F(EaLogSamplesTest, EachEventKindIsFoundInTheFilesThatShowIt) {
 
   // Indicators load alike but are no EA.
   EXPECT_EQ(Read(L"FidelRoman-MT4\\logs\\20190228.log", "Heiken Ashi").state, EaLogState::kUnknown);
+}
+
+// The options the bytes of real experts.ini files hold; SOURCES.md there lists their integers.
+TEST_F(EaLogSamplesTest, ExpertsIniOptionsAreReadAtTheirOffsets) {
+  const auto options = [&](const wchar_t* file) { return ReadExpertOptions(ReadBytes(logs_ + file)); };
+  ASSERT_TRUE(options(L"cleitoncsg-investMVC@31698c6\\config\\experts.ini").has_value());
+  EXPECT_FALSE(options(L"cleitoncsg-investMVC@31698c6\\config\\experts.ini")->autoTrading);
+  EXPECT_TRUE(options(L"cleitoncsg-investMVC@a4cf10c\\config\\experts.ini")->autoTrading);
+  EXPECT_TRUE(options(L"nguemechieu-TradeExpert\\config\\experts.ini")->dllImports);
+  EXPECT_FALSE(options(L"kmugglet-elpheba\\config\\experts.ini")->dllImports);
+  EXPECT_FALSE(options(L"algomaschine-jenkins-mt4\\config\\experts.ini")->offOnAccountChange);
+  EXPECT_TRUE(options(L"KC-Kamioka-SpanModelTrader\\config\\experts.ini")->offOnAccountChange);
+  EXPECT_FALSE(ReadExpertOptions(std::string(39, '\1')).has_value());
 }
 
 }  // namespace
