@@ -149,6 +149,16 @@ constexpr CatalogEntry kEnglishMessages[] = {
     {196, L"The partly made copy could not be removed completely:"},
     {197, L"Failed to create folder!"},
     {205, L"This terminal's folder needs administrator rights. Restart the installer as administrator?"},
+    {206, L"The copier's EA or library is missing from the folders the terminal reads. Install the role again."},
+    {207, L"The copier library is not this installer's version. Install the role again."},
+    {208, L"No chart of the profile the terminal opens carries the EA. Install again, or drag the EA onto a chart."},
+    {209, L"AutoTrading is off. Click the AutoTrading button in the terminal's toolbar."},
+    {210, L"DLL imports are not allowed. Tick \"Allow DLL imports\" under Tools > Options > Expert Advisors."},
+    {211, L"The terminal refused the copier's DLL calls. Allow DLL imports, then attach the EA again."},
+    {212, L"The EA failed to start. Look at the Experts tab of the terminal for its reason."},
+    {213, L"The EA stopped (reason {0}). Attach it to its chart again."},
+    {214, L"The chart does not allow live trading. Tick \"Allow live trading\" in the EA's properties."},
+    {215, L"The terminal is not running. Start it."},
 };
 
 constexpr CatalogEntry kSimplifiedMessages[] = {
@@ -292,6 +302,16 @@ constexpr CatalogEntry kSimplifiedMessages[] = {
     {196, L"未完成的副本未能完全删除:"},
     {197, L"创建文件夹失败!"},
     {205, L"此终端的文件夹需要管理员权限。是否以管理员身份重新启动安装程序?"},
+    {206, L"终端读取的文件夹中缺少跟单系统的EA或库文件。请重新安装。"},
+    {207, L"跟单库不是本安装程序的版本。请重新安装。"},
+    {208, L"终端打开的配置中没有图表加载该EA。请重新安装,或将EA拖到图表上。"},
+    {209, L"自动交易已关闭。请点击终端工具栏中的自动交易按钮。"},
+    {210, L"不允许导入DLL。请在 工具 > 选项 > 智能交易系统 中勾选\"允许导入DLL\"。"},
+    {211, L"终端拒绝了跟单系统的DLL调用。请允许导入DLL,然后重新加载EA。"},
+    {212, L"EA启动失败。请查看终端\"专家\"标签中的原因。"},
+    {213, L"EA已停止(原因 {0})。请重新将其加载到图表上。"},
+    {214, L"图表不允许实盘交易。请在EA属性中勾选\"允许实盘交易\"。"},
+    {215, L"终端未运行。请启动它。"},
 };
 
 constexpr CatalogEntry kTraditionalMessages[] = {
@@ -434,6 +454,16 @@ constexpr CatalogEntry kTraditionalMessages[] = {
     {196, L"未完成的副本未能完全刪除:"},
     {197, L"創建文件夾失敗!"},
     {205, L"此終端的資料夾需要管理員權限。是否以管理員身分重新啟動安裝程式?"},
+    {206, L"終端讀取的資料夾中缺少跟單系統的EA或庫文件。請重新安裝。"},
+    {207, L"跟單庫不是本安裝程序的版本。請重新安裝。"},
+    {208, L"終端打開的配置中沒有圖表加載該EA。請重新安裝,或將EA拖到圖表上。"},
+    {209, L"自動交易已關閉。請點擊終端工具列中的自動交易按鈕。"},
+    {210, L"不允許導入DLL。請在 工具 > 選項 > 智能交易系統 中勾選\"允許導入DLL\"。"},
+    {211, L"終端拒絕了跟單系統的DLL調用。請允許導入DLL,然後重新加載EA。"},
+    {212, L"EA啟動失敗。請查看終端\"專家\"標籤中的原因。"},
+    {213, L"EA已停止(原因 {0})。請重新將其加載到圖表上。"},
+    {214, L"圖表不允許實盤交易。請在EA屬性中勾選\"允許實盤交易\"。"},
+    {215, L"終端未運行。請啟動它。"},
 };
 }  // namespace
 

@@ -97,5 +97,15 @@ enum : int {
   kCopyNotRemoved = 196,
   kCreateFolderFailed = 197,
   kRestartAsAdministrator = 205,
+  kCopierFilesMissing = 206,
+  kCopierLibraryVersion = 207,
+  kCopierNotOnChart = 208,
+  kCopierAutoTradingOff = 209,
+  kCopierDllImportsOff = 210,
+  kCopierDllCallsBlocked = 211,
+  kCopierInitFailed = 212,
+  kCopierStopped = 213,
+  kCopierTradingNotAllowed = 214,
+  kCopierTerminalNotRunning = 215,
 };
 }  // namespace msg
