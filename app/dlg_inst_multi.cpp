@@ -19,19 +19,13 @@
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_discovery.h"
 
-namespace {
-
-std::wstring SettingsFile() { return g_product.dataFolder.empty() ? L"" : g_product.dataFolder + L"tcinst.cfg"; }
-
-}  // namespace
-
 CDlgInstMulti::CDlgInstMulti(HINSTANCE instance, std::wstring installerPath)
     : CDialogBase(instance, IDD_INSTMULTI),
       installerPath_(std::move(installerPath)),
       package_(ParentFolderOf(installerPath_), kBothRoles) {
   // Before the first call to the window system, which takes a while to start: the stored
   // terminals' journals are read and the installer's folder walked while the window is made.
-  std::vector<std::wstring> folders = StoredFolders(SettingsFile());
+  std::vector<std::wstring> folders = StoredFolders(SettingsFilePath());
   if (!folders.empty()) accountsAhead_.Start(std::move(folders), CMTAssist::DataFolderRoot());
   packageFilesAhead_.Start([folder = package_.PackageFolder()] { return FileTree(folder); });
 }
@@ -80,7 +74,7 @@ FileTree CDlgInstMulti::TakePackageFiles() {
 }
 
 void CDlgInstMulti::LoadWindowSettings() {
-  g_config.SetConfigPath(SettingsFile());
+  g_config.SetConfigPath(SettingsFilePath());
   const CopierVersionInfo copier = ReadCopierVersion(ParentFolderOf(installerPath_));
   copierVersion_ = copier.version;
   fullPackage_ = copier.fullPackage;

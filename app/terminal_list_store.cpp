@@ -2,6 +2,7 @@
 
 #include "common/ini_file.h"
 #include "common/message_ids.h"
+#include "common/product.h"
 #include "common/winmsg.h"
 #include "terminal/data_folder_map.h"
 #include "terminal/folder_presence.h"
@@ -17,6 +18,10 @@ std::vector<StoredTerminal> StoredTerminals(const std::wstring& stored) {
 }
 
 }  // namespace
+
+std::wstring SettingsFilePath() {
+  return g_product.dataFolder.empty() ? L"" : g_product.dataFolder + L"tcinst.cfg";
+}
 
 std::vector<std::wstring> StoredFolders(const std::wstring& settingsFile) {
   std::vector<std::wstring> folders;

@@ -7,6 +7,8 @@
 
 // The list's rows as the settings file keeps them ("PATH"), and back.
 
+// tcinst.cfg in the installer's data folder; "" when there is none.
+std::wstring SettingsFilePath();
 // The install folders the settings file holds, read without the window so that their journals
 // can be read while it is made.
 std::vector<std::wstring> StoredFolders(const std::wstring& settingsFile);

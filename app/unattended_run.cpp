@@ -38,14 +38,8 @@ std::string Utf8(const std::wstring& text) {
   return bytes;
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-  DWORD written = 0;
-  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-}
-
-bool WriteUtf8File(const std::wstring& path, const std::wstring& text) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file && WriteAll(file.Get(), Utf8(text));
+DWORD WriteAll(HANDLE file, const std::string& bytes) {
+  return WriteBlock(file, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 // The log of every step, in UTF-8, each line stamped.
@@ -134,7 +128,7 @@ int LanguageOf(const std::wstring& lang) {
 
 // The rows the window would show: the stored list, or a first start's search.
 std::vector<TerminalEntry> ListedRows() {
-  g_config.SetConfigPath(g_product.dataFolder + L"tcinst.cfg");
+  g_config.SetConfigPath(SettingsFilePath());
   const std::wstring stored = g_config.ReadMain(L"PATH");
   std::vector<TerminalEntry> rows = LoadRows(stored, {});
   if (stored.empty()) MergeSearchResult(rows, FindTerminals());
@@ -191,7 +185,8 @@ std::wstring TerminalJson(const TerminalEntry& row, const RowResult* result) {
 
 void Deliver(const UnattendedCommand& command, const std::wstring& json) {
   if (!command.result.empty()) {
-    WriteUtf8File(command.result, json);
+    const std::string bytes = Utf8(json);
+    ReplaceFileThrough(command.result, [&bytes](HANDLE file) { return WriteAll(file, bytes); });
     return;
   }
   // Only to a caller that gave a standard output: a pipe or a file, as the fleet tools do.
@@ -282,18 +277,16 @@ int RunUnattended(const UnattendedCommand& command, const std::wstring& installe
   if (!trace.empty()) DeleteFileW(trace.c_str());
   log.LinesSince(UpdateLogPath(), updateLogKept, L"update:");
   for (std::size_t i = 0; i < outcome.results.size(); ++i) {
-    TerminalEntry& row = rows.rows[outcome.indexes[i]];
-    row.state = outcome.results[i].state;
-    if (outcome.results[i].role) row.role = *outcome.results[i].role;
-    if (outcome.results[i].untick) row.ticked = false;
+    ApplyRowResult(outcome.results[i], rows.rows[outcome.indexes[i]]);
   }
   if (command.verb != UnattendedCommand::Verb::kList) StoreRows(rows);
   SetPrompt(nullptr);
+  // A run names the terminals it acted on, with their results; otherwise every listed terminal.
   std::wstring terminals;
-  const bool ran = !outcome.results.empty();
-  const std::vector<int>& shown = ran ? outcome.indexes : std::vector<int>{};
-  for (std::size_t i = 0; i < (ran ? shown.size() : rows.rows.size()); ++i) {
-    const TerminalEntry& row = rows.rows[ran ? shown[i] : static_cast<int>(i)];
+  const std::size_t count = outcome.results.empty() ? rows.rows.size() : outcome.results.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const bool ran = !outcome.results.empty();
+    const TerminalEntry& row = rows.rows[ran ? outcome.indexes[i] : static_cast<int>(i)];
     terminals += (i ? L",\n    " : L"\n    ") + TerminalJson(row, ran ? &outcome.results[i] : nullptr);
   }
   static const wchar_t* const kVerbs[] = {L"help", L"list", L"install", L"uninstall", L"update"};

@@ -6,6 +6,7 @@
 #include "common/message_pump.h"
 #include "common/winmsg.h"
 #include "duplicate/duplicate_terminal.h"
+#include "engine/terminal_runs.h"
 
 namespace {
 
@@ -30,10 +31,7 @@ void WindowRun::RowStarted(std::size_t index, const std::wstring& state) {
 
 void WindowRun::RowFinished(std::size_t index, const RowResult& result) {
   ShowStatusInsteadOfList(window_, L"");
-  TerminalEntry& row = rows_.rows[indexes_[index]];
-  row.state = result.state;
-  if (result.role) row.role = *result.role;
-  if (result.untick) row.ticked = false;
+  ApplyRowResult(result, rows_.rows[indexes_[index]]);
   view_.ShowRow(rows_, indexes_[index]);
 }
 

@@ -28,6 +28,12 @@ std::wstring InstallRowState(std::wstring outcome, const std::wstring& roleWord)
   return ReplaceAll(std::move(outcome), L"RELOAD", reload);
 }
 
+void ApplyRowResult(const RowResult& result, TerminalEntry& row) {
+  row.state = result.state;
+  if (result.role) row.role = *result.role;
+  if (result.untick) row.ticked = false;
+}
+
 std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, const InstallJob& job,
                                   RunPolicy& policy, RunObserver& observer) {
   const RunWatch watch(policy, observer);
@@ -39,7 +45,7 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
     RowResult result;
     result.outcome = DeployToTerminal(job.source, folders[i], false, job.eaName, job.role, policy, &restart);
     result.state = InstallRowState(result.outcome, stateWord);
-    result.succeeded = result.state.starts_with(g_lang.GetText(msg::kInstallCompleted));
+    result.succeeded = IsSuccessOutcome(result.outcome);
     result.role = job.plain ? L"EA" : job.roleWord;
     result.untick = result.succeeded && !job.plain;
     result.closed = restart.closed;

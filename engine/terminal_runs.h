@@ -8,6 +8,7 @@
 #include "deploy/deploy_package.h"
 #include "duplicate/duplicate_terminal.h"
 #include "engine/run_observer.h"
+#include "terminal/terminal_entry.h"
 
 // The runs over terminals that the window and a command line both drive. They take the
 // terminals' install folders, ask every question of the policy, report to the observer and
@@ -44,6 +45,9 @@ class RunWatch : private CloseWatch {
   RunPolicy& policy_;
   RunObserver& observer_;
 };
+
+// What a result changes in its list row: State, Type when it has one, and the tick.
+void ApplyRowResult(const RowResult& result, TerminalEntry& row);
 
 // The row's State for an install's plain outcome: "Completed" and its notes, or "Failed" and why.
 std::wstring InstallRowState(std::wstring outcome, const std::wstring& roleWord);

@@ -47,13 +47,20 @@ bool IsEa(std::string_view name, std::string_view eaName) {
   return name.size() > eaName.size() && name.ends_with(eaName) && name[name.size() - eaName.size() - 1] == '\\';
 }
 
-// The EA's load: "Expert <name> <chart>: loaded successfully" (a script loads as "Script ...").
-std::optional<std::string_view> LoadedChart(std::string_view text, std::string_view eaName) {
+// A load and its removal put the program's kind first ("Expert", a script's "Script"); the name
+// without it, or nothing when there is none.
+std::optional<std::string_view> KindlessName(std::string_view name) {
   for (const std::string_view kind : {std::string_view("Expert "), std::string_view("Script ")}) {
-    if (!text.starts_with(kind)) continue;
-    const std::optional<Subject> subject = SubjectBefore(text.substr(kind.size()), ": loaded successfully");
-    if (subject && IsEa(subject->name, eaName)) return subject->chart;
+    if (name.starts_with(kind)) return name.substr(kind.size());
   }
+  return std::nullopt;
+}
+
+// The EA's load: "Expert <name> <chart>: loaded successfully".
+std::optional<std::string_view> LoadedChart(std::string_view text, std::string_view eaName) {
+  const std::optional<Subject> subject = SubjectBefore(text, ": loaded successfully");
+  const std::optional<std::string_view> name = subject ? KindlessName(subject->name) : std::nullopt;
+  if (name && IsEa(*name, eaName)) return subject->chart;
   return std::nullopt;
 }
 
@@ -63,11 +70,7 @@ std::optional<std::string_view> EventOf(std::string_view text, std::string_view 
   if (colon == std::string_view::npos) return std::nullopt;
   const std::optional<Subject> subject = SubjectBefore(text.substr(0, colon + 1), ":");
   if (!subject || subject->chart != chart) return std::nullopt;
-  std::string_view name = subject->name;
-  for (const std::string_view kind : {std::string_view("Expert "), std::string_view("Script ")}) {
-    if (name.starts_with(kind)) name.remove_prefix(kind.size());
-  }
-  if (!IsEa(name, eaName)) return std::nullopt;
+  if (!IsEa(KindlessName(subject->name).value_or(subject->name), eaName)) return std::nullopt;
   return text.substr(colon + 2);
 }
 
