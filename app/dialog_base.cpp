@@ -70,6 +70,6 @@ INT_PTR CDialogBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       window_ = nullptr;
       return FALSE;
     default:
-      return FALSE;
+      return OnMessage(message, wParam, lParam) ? TRUE : FALSE;
   }
 }

@@ -26,6 +26,8 @@ class CDialogBase {
   virtual void OnTimer(UINT_PTR /*id*/) {}
   // The window moved to a screen of another DPI; suggested is the rectangle the system proposes.
   virtual void OnDpiChanged(const RECT& /*suggested*/) {}
+  // Any other message; true when handled.
+  virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
 
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

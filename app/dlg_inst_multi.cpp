@@ -62,7 +62,9 @@ bool CDlgInstMulti::OnInit() {
   ShowTraditionalChineseNotice(Window());
   CreateDesktopShortcut(installerPath_);
   package_.DetectPackage(true, packageFiles);
+  SetCopierTargets();
   runs_.StartUpUpdate(packageFiles);
+  CheckCopiers();
   return true;
 }
 
@@ -115,6 +117,7 @@ std::span<const CDlgInstMulti::Command> CDlgInstMulti::Commands() {
       {IDC_INSTALL_PROVIDER, [](W& w) { w.runs_.Install(kRoleProvider); }, true, true},
       {IDC_INSTALL_RECEIVER, [](W& w) { w.runs_.Install(kRoleReceiver); }, true, true},
       {IDC_UNINSTALL, [](W& w) { w.runs_.Uninstall(); }, true, true},
+      {IDM_CHECK_COPIER, [](W& w) { w.runs_.CheckCopier(); }, true, true},
   };
   return kCommands;
 }
@@ -157,6 +160,9 @@ bool CDlgInstMulti::OnNotify(const NMHDR& header, LRESULT& /*result*/) {
     case NM_DBLCLK:
       lists_.LaunchOrOpenSelected();
       return true;
+    case NM_RCLICK:
+      ShowRowMenu();
+      return true;
     default:
       return false;
   }
@@ -181,6 +187,10 @@ void CDlgInstMulti::OnDpiChanged(const RECT& suggested) {
 }
 
 void CDlgInstMulti::OnTimer(UINT_PTR id) {
+  if (id == CopierColumn::kWatchTimer) {
+    copier_.OnWatchTimer();
+    return;
+  }
   // The first search waits for a row run to end; the timer fires again.
   if (id != kSearchTimer || busy_.Running()) return;
   KillTimer(Window(), kSearchTimer);
@@ -210,8 +220,47 @@ void CDlgInstMulti::SearchAndRefresh(bool isRefresh) {
   DispatchPendingMessages();
   MergeSearchResult(rows_.rows, FindTerminals());
   ShowRows();
+  CheckCopiers();
   SaveTerminalList();
   if (isRefresh) ShowMessage(g_lang.GetText(msg::kCompleted), Window());
   ShowStatusInsteadOfList(Window(), L"");
   busy_.now = Busy::kIdle;
+}
+
+bool CDlgInstMulti::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+  if (message != CopierColumn::kCheckedMessage) return false;
+  if (copier_.TakeResults(rows_)) listView_.ShowCopierColumn(rows_);
+  return true;
+}
+
+void CDlgInstMulti::SetCopierTargets() {
+  copier_.Attach(Window());
+  copier_.SetTargets(CopierTargetOf(package_, kRoleProvider), CopierTargetOf(package_, kRoleReceiver));
+}
+
+void CDlgInstMulti::FollowRestarts(const std::vector<std::wstring>& startedExes) {
+  for (const std::wstring& exe : startedExes) {
+    for (TerminalEntry& row : rows_.rows) {
+      const CopierTarget* target = copier_.TargetOf(row.role);
+      if (!target || !RunsUnder(LowerCaseText(exe), row.installFolder)) continue;
+      copier_.Watch(row.installFolder, *target);
+      row.copier = g_lang.GetText(msg::kCopierWaitingForEa);
+    }
+  }
+  listView_.ShowCopierColumn(rows_);
+  CheckCopiers();
+}
+
+void CDlgInstMulti::ShowRowMenu() {
+  SyncSelection();
+  const std::optional<int> selected = rows_.Selected();
+  if (!selected) return;
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  const UINT checkable = copier_.TargetOf(rows_.rows[*selected].role) ? MF_ENABLED : MF_GRAYED;
+  AppendMenuW(menu.Get(), MF_STRING | checkable, IDM_CHECK_COPIER, g_lang.GetText(msg::kCheckCopier).c_str());
+  POINT at{};
+  GetCursorPos(&at);
+  // The chosen item comes back as a menu command, through the command table.
+  TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Window(), nullptr);
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/busy_run.h"
+#include "app/copier_column.h"
 #include "app/dialog_base.h"
 #include "app/list_commands.h"
 #include "app/main_window_frame.h"
@@ -41,6 +42,8 @@ class CDlgInstMulti : public CDialogBase {
   // The terminal search: the first one at start, or Refresh's.
   void SearchAndRefresh(bool isRefresh);
   void SaveTerminalList();
+  // The Copier column checks every row with a role again, on its own thread.
+  void CheckCopiers() { copier_.CheckRows(rows_); }
 
  protected:
   bool OnInit() override;
@@ -49,6 +52,7 @@ class CDlgInstMulti : public CDialogBase {
   void OnSize(UINT type, int width, int height) override;
   void OnTimer(UINT_PTR id) override;
   void OnDpiChanged(const RECT& suggested) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   friend class ListCommands;
@@ -69,6 +73,10 @@ class CDlgInstMulti : public CDialogBase {
   void LoadTerminalList();
   bool RefuseWhileSearching();
   void SyncSelection();
+  void ShowRowMenu();
+  void SetCopierTargets();
+  // The terminals a run started again: their rows wait for the EA's answer in the logs.
+  void FollowRestarts(const std::vector<std::wstring>& startedExes);
   FileTree TakePackageFiles();
 
   std::wstring installerPath_;
@@ -84,6 +92,7 @@ class CDlgInstMulti : public CDialogBase {
   CTerminalListView listView_;
   MainWindowFrame frame_;
   std::wstring copierVersion_;
+  CopierColumn copier_;
   AccountPrefetch accountsAhead_;
   WorkAhead<FileTree> packageFilesAhead_;
   ListCommands lists_{*this};

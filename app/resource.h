@@ -36,3 +36,6 @@
 #define IDC_ABOUT_DESCRIPTION 1203
 #define IDC_ABOUT_LINK 1204
 #define IDC_ABOUT_WEBSITE 1205
+
+// The terminal list's right-click menu; its commands reach the window as menu WM_COMMANDs.
+#define IDM_CHECK_COPIER 1301

@@ -1,5 +1,6 @@
 #include "app/row_runs.h"
 
+#include "app/copier_report.h"
 #include "app/dlg_inst_multi.h"
 #include "app/window_run.h"
 #include "common/command_line.h"
@@ -15,6 +16,7 @@
 #include "common/winmsg.h"
 #include "deploy/package_role.h"
 #include "engine/terminal_runs.h"
+#include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_entry.h"
 #include "terminal/terminal_probe_text.h"
@@ -36,13 +38,18 @@ InstallRun SummaryOf(const std::vector<RowResult>& results) {
 
 }  // namespace
 
-InstallRun RowRuns::InstallRows(const InstallJob& job) {
-  w_.SyncSelection();
-  const std::vector<int> indexes = w_.rows_.ForRun();
+InstallRun RowRuns::InstallRows(const InstallJob& job, const std::vector<int>& indexes) {
   TakeAccessDenied();
-  const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
-  WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, indexes);
-  return SummaryOf(RunInstall(w_.rows_.Folders(indexes), job, ui, ui));
+  std::vector<RowResult> results;
+  std::vector<std::wstring> started;
+  {
+    const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
+    WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, indexes);
+    results = RunInstall(w_.rows_.Folders(indexes), job, ui, ui);
+    started = ui.Started();
+  }
+  w_.FollowRestarts(started);
+  return SummaryOf(results);
 }
 
 void RowRuns::ShowInstallSummary(const InstallRun& run, bool plain) {
@@ -59,6 +66,34 @@ void RowRuns::ShowInstallSummary(const InstallRun& run, bool plain) {
 }
 
 void RowRuns::Install(SignalRole role) {
+  w_.SyncSelection();
+  InstallOn(role, w_.rows_.ForRun());
+}
+
+void RowRuns::CheckCopier() {
+  w_.SyncSelection();
+  const std::optional<int> selected = w_.rows_.Selected();
+  if (!selected) return;
+  const TerminalEntry& row = w_.rows_.rows[*selected];
+  const CopierTarget* target = w_.copier_.TargetOf(row.role);
+  if (!target) return;
+  g_mtAssist.RunningTerminalPaths();
+  const CopierCheck check =
+      ::CheckCopier(row.installFolder, *target, g_mtAssist.exePaths, DataFolderMap(CMTAssist::DataFolderRoot()));
+  w_.rows_.rows[*selected].copier = CopierColumnText(check.health);
+  w_.listView_.ShowCopierColumn(w_.rows_);
+  const std::wstring report = CopierReportText(row.installFolder, check);
+  const std::wstring caption = g_lang.GetProductText(product_text::kDisplayName);
+  if (check.health.problems.empty()) {
+    Prompt().Show(w_.Window(), report, caption);
+    return;
+  }
+  const std::wstring question = report + L"\n\n" + g_lang.GetText(msg::kCopierRepairQuestion);
+  if (!Prompt().AskYesNo(w_.Window(), question, caption)) return;
+  InstallOn(row.role == g_lang.GetText(msg::kRoleReceiver) ? kRoleReceiver : kRoleProvider, {*selected});
+}
+
+void RowRuns::InstallOn(SignalRole role, const std::vector<int>& indexes) {
   InstallJob job;
   job.plain = role == kRoleProvider && !g_product.edition->fullFeature;
   if (job.plain) {
@@ -75,7 +110,7 @@ void RowRuns::Install(SignalRole role) {
     job.role = role;
     job.roleWord = g_lang.GetText(role == kRoleReceiver ? msg::kRoleReceiver : msg::kRoleProvider);
   }
-  ShowInstallSummary(InstallRows(job), job.plain);
+  ShowInstallSummary(InstallRows(job, indexes), job.plain);
   OfferElevatedRestart();
 }
 
@@ -92,6 +127,7 @@ void RowRuns::Uninstall() {
     WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, indexes);
     RunUninstall(w_.rows_.Folders(indexes), ParentFolderOf(w_.installerPath_), ui, ui);
   }
+  w_.CheckCopiers();
   OfferElevatedRestart();
 }
 
@@ -134,6 +170,7 @@ void RowRuns::DuplicateAndStart(const std::wstring& folder) {
 
 void RowRuns::StartUpUpdate(const FileTree& packageFiles) {
   TakeAccessDenied();
+  std::vector<std::wstring> started;
   {
     const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
     WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, {});
@@ -141,7 +178,9 @@ void RowRuns::StartUpUpdate(const FileTree& packageFiles) {
     for (const TerminalEntry& row : w_.rows_.rows) folders.push_back(row.installFolder);
     RunUpdate({folders, ParentFolderOf(w_.installerPath_), w_.copierVersion_, nullptr, DispatchPaintMessages, &packageFiles},
               ui, ui);
+    started = ui.Started();
   }
+  w_.FollowRestarts(started);
   OfferElevatedRestart();
 }
 

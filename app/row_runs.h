@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "deploy/signal_role.h"
 #include "engine/terminal_runs.h"
@@ -21,6 +22,8 @@ class RowRuns {
   explicit RowRuns(CDlgInstMulti& window) : w_(window) {}
 
   void Install(SignalRole role);
+  // The selected row's copier check and its report; Repair installs the row's role again there.
+  void CheckCopier();
   void Uninstall();
   void Duplicate();
   // The copy of a listed terminal, started afterwards; Add offers it for a folder listed already.
@@ -28,7 +31,8 @@ class RowRuns {
   void StartUpUpdate(const FileTree& packageFiles);
 
  private:
-  InstallRun InstallRows(const InstallJob& job);
+  void InstallOn(SignalRole role, const std::vector<int>& indexes);
+  InstallRun InstallRows(const InstallJob& job, const std::vector<int>& indexes);
   void ShowInstallSummary(const InstallRun& run, bool plain);
   std::wstring ListedRole(const std::wstring& folder) const;
   void OfferElevatedRestart();

@@ -1,10 +1,14 @@
 #include "app/terminal_list_view.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "common/message_ids.h"
 #include "common/winmsg.h"
 
 namespace {
 
+constexpr int kColumns = 6;
 constexpr DWORD kListStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 
 int ColumnWidth(int column, int windowWidth) {
@@ -13,7 +17,9 @@ int ColumnWidth(int column, int windowWidth) {
     case 1: return windowWidth / 2 - 100;
     case 2: return 100;
     case 3: return 80;
-    default: return windowWidth - windowWidth / 2 - 160;
+    // State and Copier share what is left.
+    case 4: return (windowWidth - windowWidth / 2 - 160) * 11 / 20;
+    default: return windowWidth - windowWidth / 2 - 160 - ColumnWidth(4, windowWidth);
   }
 }
 
@@ -24,8 +30,9 @@ void CTerminalListView::SetUp(int windowWidth) {
   ListView_DeleteAllItems(list_);
   HWND header = ListView_GetHeader(list_);
   for (int column = Header_GetItemCount(header) - 1; column >= 0; --column) ListView_DeleteColumn(list_, column);
-  const int headers[] = {-1, msg::kColumnInstallFolder, msg::kColumnAccount, msg::kColumnType, msg::kColumnState};
-  for (int column = 0; column < 5; ++column) {
+  const int headers[] = {-1, msg::kColumnInstallFolder, msg::kColumnAccount, msg::kColumnType, msg::kColumnState,
+                         msg::kColumnCopier};
+  for (int column = 0; column < kColumns; ++column) {
     std::wstring text = headers[column] < 0 ? L"" : g_lang.GetText(headers[column]);
     LVCOLUMNW info{};
     info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
@@ -37,7 +44,7 @@ void CTerminalListView::SetUp(int windowWidth) {
 }
 
 void CTerminalListView::SetColumnWidths(int windowWidth) {
-  for (int column = 0; column < 5; ++column) ListView_SetColumnWidth(list_, column, ColumnWidth(column, windowWidth));
+  for (int column = 0; column < kColumns; ++column) ListView_SetColumnWidth(list_, column, ColumnWidth(column, windowWidth));
 }
 
 void CTerminalListView::Show(const TerminalRows& model) {
@@ -69,7 +76,15 @@ void CTerminalListView::ShowRow(const TerminalRows& model, int index) {
   SetText(index, 2, row.account);
   SetText(index, 3, row.role);
   SetText(index, 4, row.unavailable ? g_lang.GetText(msg::kFolderUnavailable) : row.state);
+  SetText(index, 5, row.role.empty() ? L"" : row.copier);
   ListView_SetCheckState(list_, index, row.ticked);
+  showing_ = wasShowing;
+}
+
+void CTerminalListView::ShowCopierColumn(const TerminalRows& model) {
+  const bool wasShowing = std::exchange(showing_, true);
+  const int shown = std::min(ListView_GetItemCount(list_), static_cast<int>(model.rows.size()));
+  for (int i = 0; i < shown; ++i) SetText(i, 5, model.rows[i].role.empty() ? L"" : model.rows[i].copier);
   showing_ = wasShowing;
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -24,7 +25,9 @@
 #include "deploy/package_role.h"
 #include "deploy/signal_config.h"
 #include "deploy/update_log.h"
+#include "engine/copier_check.h"
 #include "engine/terminal_runs.h"
+#include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 #include "terminal/terminal_discovery.h"
 #include "terminal/terminal_list_codec.h"
@@ -104,7 +107,7 @@ class SwitchPolicy : public RunPolicy, public RunObserver {
  public:
   SwitchPolicy(const UnattendedCommand& command, const StepLog& log) : command_(command), log_(log) {}
   bool MayCloseTerminal() override { return command_.close; }
-  bool MayStartTerminal() override { return HasDesktop(); }
+  bool MayStartTerminal(const std::wstring& /*exePath*/) override { return HasDesktop(); }
   bool MayUpdateTerminals() override { return true; }
   void Notify(const std::wstring& text) override { log_.Line(L"notice: " + text); }
   bool StopRequested() override { return false; }
@@ -170,7 +173,21 @@ std::wstring RoleName(const std::wstring& typeText) {
   return L"";
 }
 
-std::wstring TerminalJson(const TerminalEntry& row, const RowResult* result) {
+std::wstring HealthJson(const Health& health) {
+  static const wchar_t* const kStates[] = {L"running", L"not-running", L"unknown"};
+  std::wstring problems;
+  for (const HealthProblem& problem : health.problems) {
+    const std::wstring text = ReplaceAll(g_lang.GetText(problem.message), L"{0}", std::to_wstring(health.uninitReason));
+    problems += std::wstring(problems.empty() ? L"" : L", ") + L"{\"code\": " +
+                JsonString(std::wstring(problem.code, problem.code + std::strlen(problem.code))) + L", \"text\": " +
+                JsonString(text) + L"}";
+  }
+  return L", \"health\": {\"state\": " + JsonString(kStates[static_cast<int>(health.state)]) + L", \"chart\": " +
+         JsonString(std::wstring(health.chart.begin(), health.chart.end())) + L", \"since\": " +
+         JsonString(std::wstring(health.since.begin(), health.since.end())) + L", \"problems\": [" + problems + L"]}";
+}
+
+std::wstring TerminalJson(const TerminalEntry& row, const RowResult* result, const Health* health) {
   const std::wstring folder = WithTrailingBackslash(row.installFolder);
   std::wstring json = L"{\"folder\": " + JsonString(row.installFolder) + L", \"dataFolder\": " +
                       JsonString(g_mtAssist.GetDataFolder(folder)) + L", \"account\": " + JsonString(row.account) +
@@ -180,6 +197,7 @@ std::wstring TerminalJson(const TerminalEntry& row, const RowResult* result) {
             JsonString(ReplaceAll(result->state, L"#", L"\n")) + L", \"closed\": " +
             (result->closed ? L"true" : L"false") + L", \"restarted\": " + (result->restarted ? L"true" : L"false");
   }
+  if (health) json += HealthJson(*health);
   return json + L"}";
 }
 
@@ -198,7 +216,30 @@ struct Outcome {
   int code = exit_code::kSuccess;
   std::vector<int> indexes;
   std::vector<RowResult> results;
+  std::vector<std::optional<Health>> healths;  // /check's, by index; nothing for a row without a role
 };
+
+// Whether each targeted terminal's copier runs; 1603 unless every one with a role does.
+Outcome CheckCopiers(const std::wstring& installerPath, const TerminalRows& rows, std::vector<int> indexes) {
+  CPackage package(ParentFolderOf(installerPath), InstallModeFromPath(installerPath));
+  package.DetectPackage(false);
+  const CopierTarget targets[] = {CopierTargetOf(package, kRoleProvider), CopierTargetOf(package, kRoleReceiver)};
+  g_mtAssist.RunningTerminalPaths();
+  const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
+  Outcome outcome{exit_code::kSuccess, std::move(indexes), {}, {}};
+  for (const int index : outcome.indexes) {
+    const std::wstring role = RoleName(rows.rows[index].role);
+    const CopierTarget& target = targets[role == L"receiver" ? 1 : 0];
+    if (role.empty() || target.eaName.empty()) {
+      outcome.healths.emplace_back();
+      continue;
+    }
+    const CopierCheck check = CheckCopier(rows.rows[index].installFolder, target, g_mtAssist.exePaths, dataFolders);
+    if (check.health.state != HealthState::kRunning) outcome.code = exit_code::kFailed;
+    outcome.healths.push_back(check.health);
+  }
+  return outcome;
+}
 
 bool PackageUsable(const std::wstring& installerFolder, const StepLog& log) {
   const bool library = FileExists(installerFolder + L"orbix.dll") || FileExists(installerFolder + L"orbixw.dll");
@@ -214,6 +255,12 @@ Outcome Run(const UnattendedCommand& command, const std::wstring& installerPath,
   const std::wstring installerFolder = ParentFolderOf(installerPath);
   Outcome outcome;
   if (command.verb == Verb::kList) return outcome;
+  if (command.verb == Verb::kCheck) {
+    const std::optional<std::vector<int>> checked =
+        TargetRows(command.terminals.empty() ? L"installed" : command.terminals, rows, log);
+    if (!checked) return {exit_code::kBadArgument};
+    return CheckCopiers(installerPath, rows, *checked);
+  }
   if (command.verb != Verb::kUninstall && !PackageUsable(installerFolder, log)) return {exit_code::kNoPackage};
   const std::optional<std::vector<int>> targets =
       TargetRows(command.verb == Verb::kUpdate ? L"installed" : command.terminals, rows, log);
@@ -279,17 +326,20 @@ int RunUnattended(const UnattendedCommand& command, const std::wstring& installe
   for (std::size_t i = 0; i < outcome.results.size(); ++i) {
     ApplyRowResult(outcome.results[i], rows.rows[outcome.indexes[i]]);
   }
-  if (command.verb != UnattendedCommand::Verb::kList) StoreRows(rows);
+  using Verb = UnattendedCommand::Verb;
+  if (command.verb != Verb::kList && command.verb != Verb::kCheck) StoreRows(rows);
   SetPrompt(nullptr);
   // A run names the terminals it acted on, with their results; otherwise every listed terminal.
   std::wstring terminals;
-  const std::size_t count = outcome.results.empty() ? rows.rows.size() : outcome.results.size();
+  const bool ran = !outcome.results.empty() || !outcome.healths.empty();
+  const std::size_t count = ran ? outcome.indexes.size() : rows.rows.size();
   for (std::size_t i = 0; i < count; ++i) {
-    const bool ran = !outcome.results.empty();
     const TerminalEntry& row = rows.rows[ran ? outcome.indexes[i] : static_cast<int>(i)];
-    terminals += (i ? L",\n    " : L"\n    ") + TerminalJson(row, ran ? &outcome.results[i] : nullptr);
+    const RowResult* result = i < outcome.results.size() ? &outcome.results[i] : nullptr;
+    const Health* health = i < outcome.healths.size() && outcome.healths[i] ? &*outcome.healths[i] : nullptr;
+    terminals += (i ? L",\n    " : L"\n    ") + TerminalJson(row, result, health);
   }
-  static const wchar_t* const kVerbs[] = {L"help", L"list", L"install", L"uninstall", L"update"};
+  static const wchar_t* const kVerbs[] = {L"help", L"list", L"install", L"uninstall", L"update", L"check"};
   Deliver(command, L"{\"installer\": " + JsonString(g_product.installerVersion) + L", \"command\": " +
                        JsonString(kVerbs[static_cast<int>(command.verb)]) + L", \"role\": " + JsonString(command.role) +
                        L", \"exitCode\": " + std::to_wstring(outcome.code) + L",\n  \"terminals\": [" + terminals +

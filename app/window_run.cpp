@@ -21,6 +21,11 @@ WindowRun::WindowRun(HWND window, BusyState& busy, TerminalRows& rows, CTerminal
 // Each stop ends one wait.
 bool WindowRun::StopRequested() { return std::exchange(busy_.stopRequested, false); }
 
+bool WindowRun::MayStartTerminal(const std::wstring& exePath) {
+  started_.push_back(exePath);
+  return true;
+}
+
 void WindowRun::RowStarted(std::size_t index, const std::wstring& state) {
   TerminalEntry& row = rows_.rows[indexes_[index]];
   row.state = state;

@@ -17,6 +17,9 @@ class WindowRun : public PromptPolicy, public RunObserver {
   WindowRun(HWND window, BusyState& busy, TerminalRows& rows, CTerminalListView& view, std::vector<int> indexes);
 
   bool StopRequested() override;
+  bool MayStartTerminal(const std::wstring& exePath) override;
+  // The terminals the run started again, whose EA the Copier column then waits for.
+  const std::vector<std::wstring>& Started() const { return started_; }
   void RowStarted(std::size_t index, const std::wstring& state) override;
   void RowFinished(std::size_t index, const RowResult& result) override;
   void WaitingForClose(const std::wstring& terminal, int secondsLeft) override;
@@ -29,4 +32,5 @@ class WindowRun : public PromptPolicy, public RunObserver {
   CTerminalListView& view_;
   std::vector<int> indexes_;
   ULONGLONG lastProgress_ = 0;
+  std::vector<std::wstring> started_;
 };

@@ -11,8 +11,8 @@ class RunPolicy {
   virtual ~RunPolicy() = default;
   // A terminal of the run is running: may it be closed, to be started again afterwards?
   virtual bool MayCloseTerminal() = 0;
-  // A terminal the run closed: may it be started again here?
-  virtual bool MayStartTerminal() { return true; }
+  // A terminal the run closed: may it be started again here? exePath is what would start.
+  virtual bool MayStartTerminal(const std::wstring& /*exePath*/) { return true; }
   // The start-up update's one question before it replaces anything.
   virtual bool MayUpdateTerminals() = 0;
   // A terminal folder refused a write: may the installer start again with administrator rights?

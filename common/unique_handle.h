@@ -52,6 +52,12 @@ struct RegKeyTraits {
   static void Close(HKEY k) { RegCloseKey(k); }
 };
 
+struct MenuTraits {
+  static HMENU Invalid() { return nullptr; }
+  static bool IsValid(HMENU m) { return m != nullptr; }
+  static void Close(HMENU m) { DestroyMenu(m); }
+};
+
 struct IconTraits {
   static HICON Invalid() { return nullptr; }
   static bool IsValid(HICON i) { return i != nullptr; }
@@ -75,6 +81,7 @@ using UniqueHandle = Unique<HANDLE, HandleTraits>;
 using UniqueFind = Unique<HANDLE, FindHandleTraits>;
 using UniqueKey = Unique<HKEY, RegKeyTraits>;
 using UniqueIcon = Unique<HICON, IconTraits>;
+using UniqueMenu = Unique<HMENU, MenuTraits>;
 using UniqueFont = Unique<HFONT, FontTraits>;
 template <typename I>
 using UniqueCom = Unique<I*, ComTraits<I>>;

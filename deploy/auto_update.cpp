@@ -36,7 +36,7 @@ std::optional<CopierFiles> FindCopierFiles(const FileTree& installerFiles) {
 
 void FinishPass(const AutoUpdateRequest& request, const UpdatePass& pass, const CUpdateLog& log) {
   for (const TerminalStart& start : pass.restarts) {
-    if (!request.policy || request.policy->MayStartTerminal()) StartTerminal(start);
+    if (!request.policy || request.policy->MayStartTerminal(start.exePath)) StartTerminal(start);
   }
   if (!pass.failures.empty()) {
     NotifyThrough(request.policy, UpdateFailureText(pass.failures));

@@ -27,7 +27,7 @@ struct Closing {
 
 // Started again when the policy allows it, which the restart record says.
 void StartAgain(const TerminalStart& start, RunPolicy& policy, TerminalRestart* restart) {
-  if (!policy.MayStartTerminal()) return;
+  if (!policy.MayStartTerminal(start.exePath)) return;
   StartTerminal(start);
   if (restart) restart->restarted = true;
 }

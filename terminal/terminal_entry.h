@@ -8,6 +8,7 @@ struct TerminalEntry {
   std::wstring account;
   std::wstring role;  // "Provider", "Receiver", "EA" or ""
   std::wstring state;
+  std::wstring copier;  // the Copier column: what the last check of its copier found
   bool unavailable = false;  // its drive or share is not there now; the state is kept for later
 };
 
