@@ -155,4 +155,33 @@ TEST_F(UnattendedTest, ListShowsTheStoredTerminalsWithTheirAccounts) {
   EXPECT_NE(result.find("\"account\": \"5550042\""), std::string::npos) << result;
 }
 
+// The check reads, and never changes: a copier whose DLL calls were refused is not running, and the
+// terminal without a role is listed without a verdict.
+TEST_F(UnattendedTest, CheckTellsWhyACopierDoesNotRun) {
+  ASSERT_TRUE(CopyFileW((package_ / L"orbix.dll").c_str(), (first_ / L"MQL4\\libraries\\orbix.dll").c_str(), FALSE));
+  WriteBytes(first_ / L"MQL4\\experts\\_Velmar Signal Provider.ex4", "provider");
+  WriteBytes(first_ / L"profiles\\default\\chart01.chr",
+             "<chart>\r\nsymbol=EURUSD\r\nperiod=60\r\n<expert>\r\nname=_Velmar Signal Provider\r\n</expert>\r\n</chart>\r\n");
+  std::string options(4388, '\0');
+  options[0x14] = options[0x24] = 1;
+  WriteBytes(first_ / L"config\\experts.ini", options);
+  const std::string log =
+      "0\t10:00:00.000\tExpert _Velmar Signal Provider EURUSD,H1: loaded successfully\r\n"
+      "1\t10:00:00.100\tCannot call 'orbix.dll::Start', DLL is not allowed\r\n"
+      "1\t10:00:00.100\t_Velmar Signal Provider EURUSD,H1: unresolved import function call\r\n"
+      "3\t10:00:00.100\t_Velmar Signal Provider EURUSD,H1: not initialized\r\n";
+  WriteBytes(first_ / L"MQL4\\Logs\\20261210.log", log);
+  const std::wstring first = Folder(first_), second = Folder(second_);
+  WriteBytes(settings_, "[MAIN]\r\nPATH=01" + std::string(first.begin(), first.end()) + "*|00" +
+                            std::string(second.begin(), second.end()) + "*|\r\n");
+
+  EXPECT_EQ(RunInstaller(exe_, L"/check /terminals=all /lang=en /result=\"" + result_ + L"\"").exitCode, 1603u);
+  const std::string result = Result();
+  EXPECT_NE(result.find("\"state\": \"not-running\", \"chart\": \"EURUSD,H1\""), std::string::npos) << result;
+  EXPECT_NE(result.find("{\"code\": \"dll-calls-blocked\""), std::string::npos) << result;
+  EXPECT_EQ(result.find("library-version"), std::string::npos) << result;
+  EXPECT_EQ(result.find("not-on-chart"), std::string::npos) << result;
+  EXPECT_EQ(result.find("\"health\""), result.rfind("\"health\"")) << "only the row with a role: " << result;
+}
+
 }  // namespace
