@@ -64,7 +64,8 @@ bool CDlgInstMulti::OnInit() {
   package_.DetectPackage(true, packageFiles);
   SetCopierTargets();
   runs_.StartUpUpdate(packageFiles);
-  CheckCopiers();
+  // The logs are read once the window is up and has drawn its list.
+  SetTimer(Window(), kCopierStartTimer, kCopierStartDelayMs, nullptr);
   return true;
 }
 
@@ -189,6 +190,11 @@ void CDlgInstMulti::OnDpiChanged(const RECT& suggested) {
 void CDlgInstMulti::OnTimer(UINT_PTR id) {
   if (id == CopierColumn::kWatchTimer) {
     copier_.OnWatchTimer();
+    return;
+  }
+  if (id == kCopierStartTimer) {
+    KillTimer(Window(), kCopierStartTimer);
+    CheckCopiers();
     return;
   }
   // The first search waits for a row run to end; the timer fires again.

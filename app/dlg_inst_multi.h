@@ -22,6 +22,8 @@
 class CDlgInstMulti : public CDialogBase {
  public:
   static constexpr UINT_PTR kSearchTimer = 1;
+  static constexpr UINT_PTR kCopierStartTimer = 2;
+  static constexpr UINT kCopierStartDelayMs = 300;
 
   // installerPath decides the InstallMode; it is the running program's path in production.
   CDlgInstMulti(HINSTANCE instance, std::wstring installerPath);

@@ -1,6 +1,7 @@
 // Times the installer's start-up to a main window that answers messages: with an empty list,
 // with 200 stored terminals of each layout (login in the newest of 30 journals), with 50 whose
-// login is only in the oldest, and from a folder holding 20,000 files; beside a bare dialog
+// login is only in the oldest, with 200 Providers whose experts log of today is 1 MB (read by the
+// Copier column once the window shows), and from a folder holding 20,000 files; beside a bare dialog
 // program, a bare read of the journals and one listing of the tree. Then the Refresh scan over
 // a drive of 20,001 folders beside a bare listing. The installer's main window made with none of
 // the start-up's work shows what the window itself costs. Medians of the rounds; prints the ratios.
@@ -60,9 +61,23 @@ void AddTerminals(Terminals& set, const std::wstring& base, int count, bool newe
   }
 }
 
-void StoreList(const std::vector<std::wstring>& folders) {
+// An experts log of today of about 1 MB, the copier EA's start at its end, in each data folder:
+// what the Copier column reads once the window shows.
+void AddExpertsLogs(const Terminals& set) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  wchar_t day[16] = {};
+  swprintf(day, 16, L"%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+  std::string text;
+  while (text.size() < 1024 * 1024) text += "0\t08:00:01.000\tOther EURUSD,H1: order sent, waiting for the answer\r\n";
+  text += "0\t09:00:00.000\tExpert _Velmar Signal Provider EURUSD,H1: loaded successfully\r\n"
+          "0\t09:00:00.100\t_Velmar Signal Provider EURUSD,H1: initialized\r\n";
+  for (const std::wstring& data : set.dataFolders) WriteBytes(data + L"MQL4\\Logs\\" + day + L".log", text);
+}
+
+void StoreList(const std::vector<std::wstring>& folders, const wchar_t* role) {
   std::vector<TerminalEntry> rows;
-  for (const std::wstring& folder : folders) rows.push_back({false, folder, L"", L"", L""});
+  for (const std::wstring& folder : folders) rows.push_back({false, folder, L"", role, L""});
   g_config.WriteMain(L"PATH", EncodeTerminalList(rows, L"P", L"R", L"C", L"S"));
 }
 
@@ -142,6 +157,7 @@ struct Case {
   std::vector<std::wstring> list;
   std::wstring exe;
   std::vector<double> times;
+  const wchar_t* role = L"";
 };
 
 std::wstring CopyInstaller(const std::wstring& folder) {
@@ -193,6 +209,12 @@ int main() {
   FillFolder(downloads, 100, 200);
   const std::wstring crowded = CopyInstaller(downloads);
   const std::vector<std::wstring> none{work / L"missing"};
+  // The same 200 newer terminals as Providers of a package that names its EA.
+  Terminals logged = newer;
+  AddExpertsLogs(logged);
+  CreateDirectoryW((work / L"packaged").c_str(), nullptr);
+  WriteBytes(work / L"packaged\\Signal Provider\\experts\\_Velmar Signal Provider.ex4", "provider");
+  const std::wstring packaged = CopyInstaller(work / L"packaged\\");
 
   std::vector<Case> cases{{"empty list", none, installer, {}},
                           {"200 legacy, login newest", legacy.installs, installer, {}},
@@ -201,13 +223,14 @@ int main() {
                           {"50 newer, login oldest", newerOldest.installs, installer, {}},
                           {"20,000 files around", none, crowded, {}},
                           {"bare dialog", none, TestProgramFolder() + L"bare_dialog.exe", {}},
-                          {"main window alone", none, TestProgramFolder() + L"window_only.exe", {}}};
+                          {"main window alone", none, TestProgramFolder() + L"window_only.exe", {}},
+                          {"200 Providers, 1 MB logs", logged.installs, packaged, {}, L"P"}};
   std::vector<double> legacyReads, newerReads, listings;
   // Rounds alternate the cases, so a busy moment of the machine favours none; the first
   // round only warms the cache.
   for (int round = 0; round <= kRounds; ++round) {
     for (Case& item : cases) {
-      StoreList(item.list);
+      StoreList(item.list, item.role);
       const double time = StartUp(item.exe);
       if (round > 0) item.times.push_back(time);
     }
@@ -234,6 +257,7 @@ int main() {
   std::printf("(c) 20,000 files / one listing:       %.2f (goal <= 1.2); beyond the empty list: %.2f\n",
               Median(cases[5].times) / listing, (Median(cases[5].times) - empty) / listing);
   std::printf("(d) refresh / bare listing:           %.2f (goal <= 1.1)\n", refreshRatio);
+  std::printf("(e) 200 Providers, 1 MB logs / empty:  %.2f (goal <= 1.5)\n", Median(cases[8].times) / empty);
   std::printf("bare dialog / empty list:             %.2f\n", Median(cases[6].times) / empty);
   // The main window alone, made as the installer makes it but with no start-up work: what is
   // left of the empty list's start-up beyond it is the installer's own.
