@@ -11,7 +11,14 @@ packages=(
   clang libclang-rt-14-dev
   # Marlett, the font Wine draws the caption buttons with.
   fonts-wine
+  # The tests' stand-in terminal is a 32-bit program, as the real terminal is.
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine32:i386
 )
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: adding the i386 architecture"
+  dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

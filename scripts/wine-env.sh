@@ -80,6 +80,13 @@ wine_env_start() {
     "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
+  # A prefix made before 32-bit Wine was installed runs no 32-bit program, as the tests' terminal
+  # is: updating it fills its 32-bit system folder.
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "wine-env: adding 32-bit support to $WINEPREFIX"
+    "$WINE_LOADER" wineboot -u >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+  fi
   [ -f "$WINEPREFIX/.pandrake-configured" ] || _configure_prefix
   _configure_desktop
   _mount_fixture_drives

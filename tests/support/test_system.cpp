@@ -25,7 +25,14 @@ std::wstring TestProgramFolder() {
 }
 
 std::wstring InternetExplorerProgram() {
+  // A prefix with 32-bit Wine registers the 32-bit browser for 64-bit programs too.
   wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof path;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE",
+                   nullptr, RRF_RT_REG_SZ, nullptr, path, &size) == ERROR_SUCCESS &&
+      GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) {
+    return path;
+  }
   ExpandEnvironmentStringsW(L"%ProgramFiles%\\Internet Explorer\\iexplore.exe", path, MAX_PATH);
   return path;
 }

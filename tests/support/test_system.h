@@ -10,7 +10,8 @@ std::string TestLocale();
 std::wstring WindowsPathOfUnixPath(const std::string& unixPath);
 // The folder of the running test program, with a trailing backslash.
 std::wstring TestProgramFolder();
-// The browser that a web address is opened in, by its full path.
+// The browser that a web address is opened in, by its full path: the one the system registers,
+// else the one in Program Files.
 std::wstring InternetExplorerProgram();
 // The first top-level window of the process that matches, else nullptr.
 HWND TopWindowOf(DWORD processId, const std::function<bool(HWND)>& matches);

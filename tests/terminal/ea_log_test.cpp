@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <windows.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/file_ctrl.h"
 #include "terminal/ea_log_text.h"
 #include "terminal/expert_options_text.h"
 #include "tests/charts/sample_files.h"
+#include "tests/support/fake_terminal_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -68,6 +74,54 @@ TEST_F(EaLogSamplesTest, ExpertsIniOptionsAreReadAtTheirOffsets) {
   EXPECT_FALSE(options(L"algomaschine-jenkins-mt4\\config\\experts.ini")->offOnAccountChange);
   EXPECT_TRUE(options(L"KC-Kamioka-SpanModelTrader\\config\\experts.ini")->offOnAccountChange);
   EXPECT_FALSE(ReadExpertOptions(std::string(39, '\1')).has_value());
+}
+
+// The logs of a terminal of the legacy layout, its data in its own folder, read as the copier's
+// health check reads them; the lines are those of the real logs above.
+class RunningTerminalLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes(install_ + L"\\profiles\\lastprofile.ini", "Copier\r\n");
+    WriteBytes(install_ + L"\\profiles\\Copier\\chart01.chr",
+               "<chart>\r\nsymbol=EURUSD\r\nperiod=60\r\n<window>\r\n<indicator>\r\nname=main\r\n</indicator>\r\n"
+               "</window>\r\n<expert>\r\nname=Signals\\Velmar Receiver\r\n</expert>\r\n</chart>\r\n");
+  }
+  // The days' files of a log folder in date order.
+  std::string Log(const wchar_t* folder) const {
+    std::vector<std::wstring> days;
+    g_files.FindFiles(install_ + folder, days, false, L"*.log");
+    std::sort(days.begin(), days.end());
+    std::string text;
+    for (const std::wstring& day : days) text += ReadBytes(day);
+    return text;
+  }
+  EaLogVerdict ExpertsLogVerdict() const { return ReadEaLog(Log(L"\\MQL4\\Logs"), "Velmar Receiver"); }
+
+  TempFolder folder_;
+  std::wstring install_ = folder_ / L"MT4";
+};
+
+TEST_F(RunningTerminalLogTest, DllImportsOffBlockTheEaAndClosingStopsARunningOne) {
+  {
+    FakeTerminal terminal(install_, L"1: Demo");
+    ASSERT_TRUE(terminal.Window());
+    EXPECT_EQ(ExpertsLogVerdict().state, EaLogState::kDllBlocked) << "no experts.ini: DLL imports are off";
+    const std::string journal = Log(L"\\logs");
+    const std::string loaded = "\tExpert Signals\\Velmar Receiver EURUSD,H1: loaded successfully\r\n";
+    EXPECT_TRUE(journal.starts_with("2\t") && journal.find(loaded) != std::string::npos) << journal;
+  }
+  std::string options(4388, '\0');
+  options[0x14] = options[0x24] = 1;
+  WriteBytes(install_ + L"\\config\\experts.ini", options);
+  FakeTerminal terminal(install_, L"1: Demo");
+  ASSERT_TRUE(terminal.Window());
+  EXPECT_EQ(ExpertsLogVerdict().state, EaLogState::kRunning);
+  PostMessageW(terminal.Window(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(terminal.Exited(10000));
+  const EaLogVerdict stopped = ExpertsLogVerdict();
+  EXPECT_EQ(stopped.state, EaLogState::kStopped);
+  EXPECT_EQ(stopped.uninitReason, 9);
+  EXPECT_EQ(stopped.chart, "EURUSD,H1");
 }
 
 }  // namespace

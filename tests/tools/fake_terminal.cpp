@@ -4,9 +4,12 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "common/unique_handle.h"
 #include "tests/tools/fake_terminal.h"
+#include "tests/tools/fake_terminal_data.h"
+#include "tests/tools/fake_terminal_logs.h"
 
 namespace {
 
@@ -17,10 +20,13 @@ struct Options {
   std::wstring holdFile;
   std::wstring recordFile;
   std::wstring title;
+  bool portable = false;
 };
 
 int g_closesToIgnore = 0;
 int g_closeDelayMs = 0;
+std::wstring g_dataFolder;
+std::vector<ChartExpert> g_runningExperts;
 constexpr UINT_PTR kCloseTimer = 1;
 
 Options ParseOptions() {
@@ -41,7 +47,7 @@ Options ParseOptions() {
     } else if (arg == L"--record" && i + 1 < count) {
       options.recordFile = args[++i];
     } else if (arg.starts_with(L"/")) {
-      continue;
+      options.portable = options.portable || lstrcmpiW(arg.c_str(), L"/portable") == 0;
     } else {
       options.title += (options.title.empty() ? L"" : L" ") + arg;
     }
@@ -68,6 +74,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
   }
   if (message == WM_DESTROY) {
+    StopExperts(g_dataFolder, g_runningExperts);
     PostQuitMessage(kFakeTerminalClosedExitCode);
     return 0;
   }
@@ -81,6 +88,19 @@ void RecordStart(const std::wstring& file) {
   UniqueHandle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   if (out) WriteFile(out.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+}
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring program(path, length);
+  return program.substr(0, program.rfind(L'\\'));
+}
+
+// Before the window shows, so that whoever waits for the window finds the lines written.
+void StartChartExperts(bool portable) {
+  g_dataFolder = FindDataFolder(ProgramFolder(), portable);
+  if (!g_dataFolder.empty()) g_runningExperts = StartExperts(g_dataFolder, ProfileExperts(g_dataFolder));
 }
 
 }  // namespace
@@ -97,6 +117,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!held) return kFakeTerminalBadFileExitCode;
   }
+  StartChartExperts(options.portable);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;

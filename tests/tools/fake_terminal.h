@@ -6,5 +6,8 @@
 // The words after the options form the window title; words starting with "/" are left out of
 // it, as a terminal's own options. --record writes the command line, a line break and the
 // working folder to FILE as UTF-16 LE with its mark.
+// As a 32-bit MT4 terminal, it finds its data folder (its own folder with /portable) and, when
+// there is one, logs the start of the EAs on its current profile's charts and, when its window
+// closes, their removal (tests/tools/fake_terminal_logs.h).
 inline constexpr int kFakeTerminalClosedExitCode = 7;
 inline constexpr int kFakeTerminalBadFileExitCode = 3;
