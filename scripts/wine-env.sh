@@ -75,16 +75,18 @@ wine_env_start() {
     rm -f "$fdfile"
   fi
 
+  # A prefix made before 32-bit Wine was installed runs no 32-bit program, as the tests' terminal
+  # is, and updating it does not fill its 32-bit system folder: it is made again. It holds
+  # nothing but what this script and the tests put there.
+  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] &&
+    [ -x /usr/lib/wine/wine ]; then
+    echo "wine-env: making $WINEPREFIX again with 32-bit support"
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-env: creating Wine prefix $WINEPREFIX"
     "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
-    "$WINESERVER" -w
-  fi
-  # A prefix made before 32-bit Wine was installed runs no 32-bit program, as the tests' terminal
-  # is: updating it fills its 32-bit system folder.
-  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-    echo "wine-env: adding 32-bit support to $WINEPREFIX"
-    "$WINE_LOADER" wineboot -u >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
   [ -f "$WINEPREFIX/.pandrake-configured" ] || _configure_prefix
