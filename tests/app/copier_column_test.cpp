@@ -74,6 +74,26 @@ TEST_F(CopierColumnTest, ARunningEaShowsWithItsChartOnceTheWindowIsUp) {
   EXPECT_EQ(shown, Running());
 }
 
+// The terminal's own start-up configuration forbids DLL imports: the install's experts.ini
+// cannot help, and the restarted terminal's refusal is what the row shows.
+TEST_F(CopierColumnTest, AnInstallWhoseTerminalRefusesTheDllShowsTheRefusal) {
+  Options(true);
+  const std::wstring startup = terminal_ / L"startup.ini";
+  WriteBytes(startup, "ExpertsEnable=true\r\nExpertsDllImport=false\r\n");
+  FakeTerminal running(terminal_.Path(), L"\"" + startup + L"\" 5550001: Server");
+  ASSERT_TRUE(running.Window());
+  CDlgInstMulti& dialog = OpenWith({Folder()}, "10");
+  BriefWaiter waiter;
+  SetWaiter(&waiter);
+  SetLauncher(nullptr);
+  seams_.prompt.answers = {true};
+
+  Click(IDC_INSTALL_PROVIDER);
+
+  ASSERT_TRUE(TerminalStartsWithin(running.ExePath(), 5000));
+  EXPECT_TRUE(CopierShows(dialog, g_lang.GetText(msg::kCopierShortDllCallsBlocked))) << dialog.Rows().rows[0].copier;
+}
+
 TEST_F(CopierColumnTest, RepairSwitchesAutoTradingOnAndTheRestartedEaAnswers) {
   Options(false);
   FakeTerminal running(terminal_.Path(), L"5550001: Server");

@@ -21,6 +21,7 @@ struct Options {
   std::wstring recordFile;
   std::wstring title;
   bool portable = false;
+  std::wstring startupConfig;  // a word ending in ".ini": the terminal's start-up configuration
 };
 
 int g_closesToIgnore = 0;
@@ -48,6 +49,8 @@ Options ParseOptions() {
       options.recordFile = args[++i];
     } else if (arg.starts_with(L"/")) {
       options.portable = options.portable || lstrcmpiW(arg.c_str(), L"/portable") == 0;
+    } else if (arg.size() > 4 && lstrcmpiW(arg.c_str() + arg.size() - 4, L".ini") == 0) {
+      options.startupConfig = arg;
     } else {
       options.title += (options.title.empty() ? L"" : L" ") + arg;
     }
@@ -98,9 +101,11 @@ std::wstring ProgramFolder() {
 }
 
 // Before the window shows, so that whoever waits for the window finds the lines written.
-void StartChartExperts(bool portable) {
-  g_dataFolder = FindDataFolder(ProgramFolder(), portable);
-  if (!g_dataFolder.empty()) g_runningExperts = StartExperts(g_dataFolder, ProfileExperts(g_dataFolder));
+void StartChartExperts(const Options& options) {
+  g_dataFolder = FindDataFolder(ProgramFolder(), options.portable);
+  if (g_dataFolder.empty()) return;
+  const bool dllImports = DllImportsAllowed(g_dataFolder, options.startupConfig);
+  g_runningExperts = StartExperts(g_dataFolder, ProfileExperts(g_dataFolder), dllImports);
 }
 
 }  // namespace
@@ -117,7 +122,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!held) return kFakeTerminalBadFileExitCode;
   }
-  StartChartExperts(options.portable);
+  StartChartExperts(options);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;

@@ -8,6 +8,7 @@
 // working folder to FILE as UTF-16 LE with its mark.
 // As a 32-bit MT4 terminal, it finds its data folder (its own folder with /portable) and, when
 // there is one, logs the start of the EAs on its current profile's charts and, when its window
-// closes, their removal (tests/tools/fake_terminal_logs.h).
+// closes, their removal (tests/tools/fake_terminal_logs.h). A word ending in ".ini" is its start-up
+// configuration, whose "ExpertsDllImport=" line outweighs experts.ini.
 inline constexpr int kFakeTerminalClosedExitCode = 7;
 inline constexpr int kFakeTerminalBadFileExitCode = 3;

@@ -158,7 +158,10 @@ std::vector<ChartExpert> ProfileExperts(const std::wstring& dataFolder) {
   return experts;
 }
 
-bool DllImportsAllowed(const std::wstring& dataFolder) {
+bool DllImportsAllowed(const std::wstring& dataFolder, const std::wstring& startupConfig) {
+  for (const std::string& line : LinesOf(startupConfig.empty() ? std::string() : ReadBytes(startupConfig))) {
+    if (line.starts_with("ExpertsDllImport=")) return line.substr(17) == "true" || line.substr(17) == "1";
+  }
   constexpr std::size_t kDllImports = 0x14, kLastOption = 0x24;
   const std::string bytes = ReadBytes(dataFolder + L"config\\experts.ini");
   if (bytes.size() < kLastOption + 4) return false;

@@ -18,5 +18,7 @@ std::wstring FindDataFolder(const std::wstring& exeFolder, bool portable);
 // The EAs on the charts of the current profile, in the order of the chart files' names.
 std::vector<ChartExpert> ProfileExperts(const std::wstring& dataFolder);
 
-// config\experts.ini's "Allow DLL imports"; off when the file is missing or too short.
-bool DllImportsAllowed(const std::wstring& dataFolder);
+// config\experts.ini's "Allow DLL imports"; off when the file is missing or too short. A start-up
+// configuration given on the command line ("ExpertsDllImport=false") overrides it, as it does
+// the terminal's own.
+bool DllImportsAllowed(const std::wstring& dataFolder, const std::wstring& startupConfig);

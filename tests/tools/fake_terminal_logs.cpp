@@ -64,8 +64,8 @@ void RefusedDll(const std::wstring& dataFolder, const ChartExpert& expert) {
 
 }  // namespace
 
-std::vector<ChartExpert> StartExperts(const std::wstring& dataFolder, const std::vector<ChartExpert>& experts) {
-  const bool dllImports = DllImportsAllowed(dataFolder);
+std::vector<ChartExpert> StartExperts(const std::wstring& dataFolder, const std::vector<ChartExpert>& experts,
+                                      bool dllImports) {
   std::vector<ChartExpert> running;
   for (const ChartExpert& expert : experts) {
     Loaded(dataFolder, expert);
