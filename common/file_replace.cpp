@@ -1,6 +1,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/change_watch.h"
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
@@ -73,6 +74,7 @@ DWORD WriteBlock(HANDLE file, const char* bytes, DWORD size) {
 }
 
 DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(HANDLE)>& write) {
+  NoteChange(target, FileChange::kWrite);
   const bool existed = FileExists(target);
   if (existed) {
     if (const DWORD error = CheckTargetWritable(target)) return error;

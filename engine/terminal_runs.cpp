@@ -5,6 +5,7 @@
 #include "common/winmsg.h"
 #include "deploy/deploy_terminal.h"
 #include "deploy/engine_messages.h"
+#include "deploy/run_record.h"
 #include "deploy/uninstall.h"
 #include "deploy/uninstall_text.h"
 
@@ -43,6 +44,7 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
     observer.RowStarted(i, g_lang.GetText(msg::kInstalling));
     TerminalRestart restart;
     RowResult result;
+    const RunRecorder recorder(folders[i], L"install");
     result.outcome = DeployToTerminal(job.source, folders[i], false, job.eaName, job.role, policy, &restart);
     result.state = InstallRowState(result.outcome, stateWord);
     result.succeeded = IsSuccessOutcome(result.outcome);
@@ -63,6 +65,7 @@ std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, co
   for (std::size_t i = 0; i < folders.size(); ++i) {
     observer.RowStarted(i, g_lang.GetText(msg::kUninstalling));
     RowResult result;
+    const RunRecorder recorder(folders[i], L"uninstall");
     result.outcome = UninstallTerminal(WithTrailingBackslash(folders[i]), installerFolder, &policy);
     const UninstallRowText text = RowTextOf(result.outcome);
     result.state = g_lang.GetText(text.message);
