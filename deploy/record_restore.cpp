@@ -40,11 +40,20 @@ void RestoreChange(const RunManifest& manifest, const RecordChange& change, cons
   if (!done) result.failed.push_back(path);
 }
 
-// The temporary file of a replacement in flight when the run ended; the name is GetTempFileNameW's.
+// GetTempFileNameW's name: the prefix, one to four hex digits without leading zeros, ".tmp".
+bool IsReplacementTemporary(const std::wstring& name) {
+  const std::wstring lower = ToLower(name);
+  if (lower.size() < 9 || lower.size() > 11 || !lower.starts_with(L"pdk") || !lower.ends_with(L".tmp")) return false;
+  return lower.find_first_not_of(L"0123456789abcdef", 3) == lower.size() - 4;
+}
+
+// The temporary file of a replacement in flight when the run ended.
 void RemoveLeftTemporaries(const std::wstring& folder) {
   std::vector<std::wstring> files;
-  g_files.FindFiles(folder, files, false, L"pdk????.tmp");
-  for (const std::wstring& file : files) DeleteFileW(file.c_str());
+  g_files.FindFiles(folder, files, false, L"pdk*.tmp");
+  for (const std::wstring& file : files) {
+    if (IsReplacementTemporary(FileNameOf(file, true))) DeleteFileW(file.c_str());
+  }
 }
 
 }  // namespace

@@ -58,7 +58,8 @@ class RestoreWindowTest : public MainWindowTest {
     const UniqueHandle process(info.hProcess), thread(info.hThread);
     bool midway = false;
     for (int i = 0; i < 60000 && !midway && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT; ++i) {
-      midway = TemporaryIn(terminal_ / L"MQL4\\libraries\\");
+      // The write check before the copies makes a temporary file too, but no record yet.
+      midway = FileExists(childRecords_ + L"\\000001\\manifest.txt") && TemporaryIn(terminal_ / L"MQL4\\libraries\\");
     }
     TerminateProcess(process.Get(), 1);
     WaitForSingleObject(process.Get(), 10000);
