@@ -15,3 +15,9 @@ ChangeWatch* SetChangeWatch(ChangeWatch* watch) {
 void NoteChange(const std::wstring& path, FileChange change) {
   if (t_watch) t_watch->BeforeChange(path, change);
 }
+
+bool Watching() { return t_watch != nullptr; }
+
+void NoteWritten(const std::wstring& path, const std::wstring& digest) {
+  if (t_watch) t_watch->Written(path, digest);
+}

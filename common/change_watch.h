@@ -14,8 +14,12 @@ class ChangeWatch {
  public:
   virtual ~ChangeWatch() = default;
   virtual void BeforeChange(const std::wstring& path, FileChange change) = 0;
+  // After a copy took the name, with the digest of what it wrote.
+  virtual void Written(const std::wstring& /*path*/, const std::wstring& /*digest*/) {}
 };
 
 // Returns the watch it replaces; nullptr stops watching.
 ChangeWatch* SetChangeWatch(ChangeWatch* watch);
 void NoteChange(const std::wstring& path, FileChange change);
+bool Watching();
+void NoteWritten(const std::wstring& path, const std::wstring& digest);

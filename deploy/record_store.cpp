@@ -35,13 +35,15 @@ void EachEntry(const std::wstring& folder, Visit visit) {
 
 std::uint64_t Quad(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
-std::vector<RunFolder> RunsIn(const std::wstring& terminalRecords) {
+std::vector<RunFolder> RunsIn(const std::wstring& terminalRecords, bool withBytes) {
   std::vector<RunFolder> runs;
   EachEntry(terminalRecords, [&](const WIN32_FIND_DATAW& entry) {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsRunName(entry.cFileName)) return;
     RunFolder run{terminalRecords + entry.cFileName + L"\\", 0,
                   Quad(entry.ftCreationTime.dwHighDateTime, entry.ftCreationTime.dwLowDateTime)};
-    EachEntry(run.path, [&](const WIN32_FIND_DATAW& file) { run.bytes += Quad(file.nFileSizeHigh, file.nFileSizeLow); });
+    if (withBytes) {
+      EachEntry(run.path, [&](const WIN32_FIND_DATAW& file) { run.bytes += Quad(file.nFileSizeHigh, file.nFileSizeLow); });
+    }
     runs.push_back(run);
   });
   std::ranges::sort(runs, [](const RunFolder& a, const RunFolder& b) {
@@ -56,26 +58,29 @@ std::vector<RunFolder> RunsIn(const std::wstring& terminalRecords) {
 std::vector<std::wstring> RunFolders(const std::wstring& terminalRecords) {
   std::vector<std::wstring> folders;
   if (terminalRecords.empty()) return folders;
-  for (const RunFolder& run : RunsIn(terminalRecords)) folders.push_back(run.path);
+  for (const RunFolder& run : RunsIn(terminalRecords, false)) folders.push_back(run.path);
   return folders;
 }
 
-void PruneRecords(const std::wstring& recordsFolder, const std::wstring& terminalRecords, const std::wstring& keep) {
-  std::vector<RunFolder> own = RunsIn(terminalRecords);
-  for (std::size_t i = 0; i + kRecordsPerTerminal < own.size(); ++i) {
-    if (ToLower(own[i].path) != ToLower(keep)) g_files.DeleteFolder(own[i].path);
-  }
-  std::vector<RunFolder> all;
-  EachEntry(recordsFolder, [&](const WIN32_FIND_DATAW& entry) {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-    for (RunFolder& run : RunsIn(recordsFolder + entry.cFileName + L"\\")) all.push_back(std::move(run));
-  });
+void PruneTerminalRecords(const std::wstring& terminalRecords) {
+  const std::vector<std::wstring> runs = RunFolders(terminalRecords);
+  for (std::size_t i = 0; i + kRecordsPerTerminal < runs.size(); ++i) g_files.DeleteFolder(runs[i]);
+}
+
+void PruneAllRecords() {
+  const std::wstring records = RecordsFolder();
+  if (records.empty()) return;
+  std::vector<RunFolder> older;
   std::uint64_t total = 0;
-  for (const RunFolder& run : all) total += run.bytes;
-  std::ranges::sort(all, {}, &RunFolder::made);
-  for (const RunFolder& run : all) {
+  EachEntry(records, [&](const WIN32_FIND_DATAW& entry) {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    std::vector<RunFolder> runs = RunsIn(records + entry.cFileName + L"\\", true);
+    for (const RunFolder& run : runs) total += run.bytes;
+    if (!runs.empty()) older.insert(older.end(), runs.begin(), runs.end() - 1);
+  });
+  std::ranges::sort(older, {}, &RunFolder::made);
+  for (const RunFolder& run : older) {
     if (total <= kRecordsBytes) return;
-    if (ToLower(run.path) == ToLower(keep)) continue;
     g_files.DeleteFolder(run.path);
     total -= run.bytes;
   }

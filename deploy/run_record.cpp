@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/content_digest.h"
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "common/product.h"
@@ -33,6 +34,15 @@ bool KeepContent(const std::wstring& path, const std::wstring& copy, FileChange 
     return true;
   }
   return ReplaceFileWithCopy(path, copy) == ERROR_SUCCESS;
+}
+
+// Size and last write time; nothing when the file is not there.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> Stamp(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  const auto quad = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  return std::pair{quad(data.nFileSizeHigh, data.nFileSizeLow),
+                   quad(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
 }
 
 std::wstring NextRunName(const std::vector<std::wstring>& runs) {
@@ -92,10 +102,27 @@ RunRecorder::RunRecorder(const std::wstring& terminalFolder, std::wstring kind)
 RunRecorder::~RunRecorder() {
   SetChangeWatch(previous_);
   if (folder_.empty() || broken_) return;
-  for (RecordChange& change : manifest_.changes) change.after = FileDigest(manifest_.roots[change.root] + change.path);
+  for (std::size_t i = 0; i < manifest_.changes.size(); ++i) manifest_.changes[i].after = AfterDigest(i);
   manifest_.complete = true;
   WriteManifest();
-  PruneRecords(RecordsFolder(), terminalRecords_, folder_);
+  PruneTerminalRecords(terminalRecords_);
+}
+
+std::wstring RunRecorder::AfterDigest(std::size_t index) const {
+  const std::wstring path = manifest_.roots[manifest_.changes[index].root] + manifest_.changes[index].path;
+  const auto known = written_.find(index);
+  if (known != written_.end()) {
+    const auto stamp = Stamp(path);
+    if (stamp && stamp->first == known->second.size && stamp->second == known->second.time) return known->second.digest;
+  }
+  return FileDigest(path);
+}
+
+void RunRecorder::Written(const std::wstring& path, const std::wstring& digest) {
+  const auto seen = seen_.find(ToLower(NormalizePath(path)));
+  if (seen == seen_.end() || seen->second >= manifest_.changes.size()) return;
+  const auto stamp = Stamp(path);
+  if (stamp) written_[seen->second] = {digest, stamp->first, stamp->second};
 }
 
 void RunRecorder::BeforeChange(const std::wstring& path, FileChange change) {
@@ -104,9 +131,10 @@ void RunRecorder::BeforeChange(const std::wstring& path, FileChange change) {
   const std::wstring lower = ToLower(normal);
   for (std::size_t root = 0; root < manifest_.roots.size(); ++root) {
     if (!lower.starts_with(ToLower(manifest_.roots[root]))) continue;
-    if (!seen_.insert(lower).second) return;
+    const std::wstring relative = normal.substr(manifest_.roots[root].size());
+    if (!IsSafeRelativePath(relative) || !seen_.emplace(lower, manifest_.changes.size()).second) return;
     busy_ = true;
-    broken_ = !Record(normal, root, normal.substr(manifest_.roots[root].size()), change);
+    broken_ = !Record(normal, root, relative, change);
     // A record that cannot be trusted is no record: the run goes on without one.
     if (broken_ && !folder_.empty()) g_files.DeleteFolder(folder_);
     busy_ = false;
@@ -116,7 +144,6 @@ void RunRecorder::BeforeChange(const std::wstring& path, FileChange change) {
 
 bool RunRecorder::Record(const std::wstring& path, std::size_t root, const std::wstring& relative,
                          FileChange change) {
-  if (!IsSafeRelativePath(relative)) return true;
   if (folder_.empty() && !Open()) return false;
   RecordChange entry{root, relative, RecordAction::kCreated, FileDigest(path), kNotYetKnown, L""};
   if (entry.before == kNotYetKnown) return false;

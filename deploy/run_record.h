@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +38,8 @@ class RunRecorder : private ChangeWatch {
 
  private:
   void BeforeChange(const std::wstring& path, FileChange change) override;
+  void Written(const std::wstring& path, const std::wstring& digest) override;
+  std::wstring AfterDigest(std::size_t index) const;
   bool Record(const std::wstring& path, std::size_t root, const std::wstring& relative, FileChange change);
   bool Open();
   bool WriteManifest() const;
@@ -46,7 +48,14 @@ class RunRecorder : private ChangeWatch {
   std::wstring terminalRecords_;
   std::wstring folder_;  // the run's folder once made
   RunManifest manifest_;
-  std::set<std::wstring> seen_;
+  std::map<std::wstring, std::size_t> seen_;  // lower-case path: its change, or none
+  // What a copy wrote, and the file's size and write time then: the digest holds while they do.
+  struct WrittenStamp {
+    std::wstring digest;
+    std::uint64_t size = 0;
+    std::uint64_t time = 0;
+  };
+  std::map<std::size_t, WrittenStamp> written_;
   bool busy_ = false;
   bool broken_ = false;
 };

@@ -4,6 +4,7 @@
 #include "common/winmsg.h"
 #include "deploy/package_role.h"
 #include "deploy/record_restore.h"
+#include "deploy/record_store.h"
 #include "deploy/run_record.h"
 #include "deploy/terminal_closing.h"
 #include "deploy/uninstall.h"
@@ -72,6 +73,7 @@ std::vector<RowResult> RunRestore(const std::vector<std::wstring>& folders, cons
     }
     observer.RowFinished(i, results.back());
   }
+  PruneAllRecords();
   return results;
 }
 

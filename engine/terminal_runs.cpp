@@ -5,6 +5,7 @@
 #include "common/winmsg.h"
 #include "deploy/deploy_terminal.h"
 #include "deploy/engine_messages.h"
+#include "deploy/record_store.h"
 #include "deploy/run_record.h"
 #include "deploy/uninstall.h"
 #include "deploy/uninstall_text.h"
@@ -56,6 +57,7 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
     observer.RowFinished(i, result);
     results.push_back(std::move(result));
   }
+  PruneAllRecords();
   return results;
 }
 
@@ -75,13 +77,16 @@ std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, co
     observer.RowFinished(i, result);
     results.push_back(std::move(result));
   }
+  PruneAllRecords();
   return results;
 }
 
 bool RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer) {
   const RunWatch watch(policy, observer);
   request.policy = &policy;
-  return AutoUpdateTerminals(request);
+  const bool updated = AutoUpdateTerminals(request);
+  PruneAllRecords();
+  return updated;
 }
 
 DuplicateOutcome RunDuplicate(const std::wstring& folder, RunPolicy& policy, RunObserver& observer) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/content_digest.h"
 #include "deploy/run_record_text.h"
 
 namespace {

@@ -1,3 +1,4 @@
+#include "common/content_digest.h"
 #include "deploy/run_record_text.h"
 #include "tests/fuzz/fuzz_text.h"
 
