@@ -93,6 +93,7 @@ std::optional<std::size_t> InterruptedChanges(const std::wstring& terminalFolder
 RunRecorder::RunRecorder(const std::wstring& terminalFolder, std::wstring kind)
     : previous_(SetChangeWatch(this)), terminalRecords_(TerminalRecordsFolder(terminalFolder)) {
   manifest_.kind = std::move(kind);
+  if (terminalRecords_.empty()) return;
   const std::wstring install = WithTrailingBackslash(NormalizePath(terminalFolder));
   manifest_.roots.push_back(install);
   const std::wstring data = g_mtAssist.GetDataFolder(install);
