@@ -14,6 +14,7 @@
 #include "common/path_text.h"
 #include "common/product.h"
 #include "common/seams.h"
+#include "common/unique_handle.h"
 #include "common/winmsg.h"
 #include "deploy/engine_messages.h"
 #include "terminal/mt_assist.h"
@@ -119,6 +120,7 @@ std::span<const CDlgInstMulti::Command> CDlgInstMulti::Commands() {
       {IDC_INSTALL_RECEIVER, [](W& w) { w.runs_.Install(kRoleReceiver); }, true, true},
       {IDC_UNINSTALL, [](W& w) { w.runs_.Uninstall(); }, true, true},
       {IDM_CHECK_COPIER, [](W& w) { w.runs_.CheckCopier(); }, true, true},
+      {IDM_RESTORE_PREVIOUS, [](W& w) { w.runs_.Restore(); }, true, true},
   };
   return kCommands;
 }
@@ -265,6 +267,7 @@ void CDlgInstMulti::ShowRowMenu() {
   if (!menu) return;
   const UINT checkable = copier_.TargetOf(rows_.rows[*selected].role) ? MF_ENABLED : MF_GRAYED;
   AppendMenuW(menu.Get(), MF_STRING | checkable, IDM_CHECK_COPIER, g_lang.GetText(msg::kCheckCopier).c_str());
+  AppendMenuW(menu.Get(), MF_STRING, IDM_RESTORE_PREVIOUS, g_lang.GetText(msg::kRestorePrevious).c_str());
   POINT at{};
   GetCursorPos(&at);
   // The chosen item comes back as a menu command, through the command table.

@@ -39,3 +39,4 @@
 
 // The terminal list's right-click menu; its commands reach the window as menu WM_COMMANDs.
 #define IDM_CHECK_COPIER 1301
+#define IDM_RESTORE_PREVIOUS 1302

@@ -131,6 +131,23 @@ void RowRuns::Uninstall() {
   OfferElevatedRestart();
 }
 
+void RowRuns::Restore() {
+  w_.SyncSelection();
+  const std::optional<int> selected = w_.rows_.Selected();
+  if (!selected) {
+    ShowMessage(g_lang.GetText(msg::kSelectTerminalOnList), w_.Window());
+    return;
+  }
+  TakeAccessDenied();
+  {
+    const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
+    WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, {*selected});
+    RunRestore({w_.rows_.rows[*selected].installFolder}, ParentFolderOf(w_.installerPath_), ui, ui);
+  }
+  w_.SaveTerminalList();
+  OfferElevatedRestart();
+}
+
 void RowRuns::Duplicate() {
   w_.SyncSelection();
   const std::optional<int> selected = w_.rows_.Selected();

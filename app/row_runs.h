@@ -25,6 +25,8 @@ class RowRuns {
   // The selected row's copier check and its report; Repair installs the row's role again there.
   void CheckCopier();
   void Uninstall();
+  // The selected row put back as it was before its last recorded run.
+  void Restore();
   void Duplicate();
   // The copy of a listed terminal, started afterwards; Add offers it for a folder listed already.
   void DuplicateAndStart(const std::wstring& folder);

@@ -4,6 +4,7 @@
 #include "common/message_ids.h"
 #include "common/product.h"
 #include "common/winmsg.h"
+#include "engine/terminal_runs.h"
 #include "terminal/data_folder_map.h"
 #include "terminal/folder_presence.h"
 #include "terminal/mt_assist.h"
@@ -39,9 +40,14 @@ std::vector<TerminalEntry> LoadRows(const std::wstring& stored, const AccountPre
     running.push_back({g_mtAssist.ScannedPathAsRun(i), g_mtAssist.accounts[i]});
   }
   const DataFolderMap dataFolders(CMTAssist::DataFolderRoot());
-  return MergeTerminalRows(entries, running, PresenceOfFolder, [&](const std::wstring& folder) {
+  std::vector<TerminalEntry> rows = MergeTerminalRows(entries, running, PresenceOfFolder, [&](const std::wstring& folder) {
     return g_mtAssist.AccountOf(folder, dataFolders, readAhead);
   });
+  // A run the process did not live to finish says so until the row is run again.
+  for (TerminalEntry& row : rows) {
+    if (std::wstring interrupted = InterruptedRowState(row.installFolder); !interrupted.empty()) row.state = interrupted;
+  }
+  return rows;
 }
 
 void StoreRows(const TerminalRows& rows) {

@@ -37,6 +37,7 @@ bool Apply(const Switch& s, UnattendedCommand& command, bool& verbSeen) {
   if (s.name == L"uninstall") return !s.hasValue && SetVerb(command, verbSeen, Verb::kUninstall);
   if (s.name == L"update") return !s.hasValue && SetVerb(command, verbSeen, Verb::kUpdate);
   if (s.name == L"check") return !s.hasValue && SetVerb(command, verbSeen, Verb::kCheck);
+  if (s.name == L"restore") return !s.hasValue && SetVerb(command, verbSeen, Verb::kRestore);
   if (s.name == L"install") {
     command.role = ToLower(s.value);
     return (command.role == L"provider" || command.role == L"receiver") && SetVerb(command, verbSeen, Verb::kInstall);
@@ -89,9 +90,10 @@ std::optional<UnattendedCommand> ParseUnattendedCommand(std::wstring_view argume
       return command;
     }
   }
+  using Verb = UnattendedCommand::Verb;
   const bool needsTerminals =
-      command.verb == UnattendedCommand::Verb::kInstall || command.verb == UnattendedCommand::Verb::kUninstall;
-  if (!verbSeen) command.error = L"Say what to do: /list, /install, /uninstall, /update, /check or /help.";
+      command.verb == Verb::kInstall || command.verb == Verb::kUninstall || command.verb == Verb::kRestore;
+  if (!verbSeen) command.error = L"Say what to do: /list, /install, /uninstall, /update, /check, /restore or /help.";
   if (verbSeen && needsTerminals && command.terminals.empty()) command.error = L"/terminals= is missing.";
   return command;
 }
@@ -104,10 +106,11 @@ std::vector<std::wstring> TerminalFoldersOf(const std::wstring& value) {
 
 std::wstring UnattendedUsage() {
   return L"Pandrake.exe /list | /install=provider|receiver /terminals=<folders> | /uninstall /terminals=<folders> | "
-         L"/update | /check [/terminals=<folders>]\n"
+         L"/update | /check [/terminals=<folders>] | /restore /terminals=<folders>\n"
          L"  [/close] [/quiet] [/log=\"<file>\"] [/result=\"<file>\"] [/lang=en|zh|tw]\n"
          L"  <folders>: install folders separated by ;, or all, or installed.\n"
          L"  /close lets a running terminal be closed and started again; without it a running terminal fails.\n"
+         L"  /restore puts each terminal back as it was before its last recorded run.\n"
          L"/check reads whether each terminal's copier runs; its default is the installed terminals.\n"
          L"Exit codes: 0 done (with /check: every checked copier runs), 1603 a terminal failed, 1602 stopped, 1618 another Pandrake runs, "
          L"1620 no usable package, 87 a switch, value or folder is not known.\n";

@@ -7,7 +7,7 @@
 // The installer's command line for unattended use by fleet tools. No switch at all (or the
 // single argument "en") starts the window instead.
 struct UnattendedCommand {
-  enum class Verb { kHelp, kList, kInstall, kUninstall, kUpdate, kCheck };
+  enum class Verb { kHelp, kList, kInstall, kUninstall, kUpdate, kCheck, kRestore };
   Verb verb = Verb::kHelp;
   std::wstring role;       // "provider" or "receiver", with /install
   std::wstring terminals;  // folders separated by ";", or "all", or "installed"

@@ -261,7 +261,8 @@ Outcome Run(const UnattendedCommand& command, const std::wstring& installerPath,
     if (!checked) return {exit_code::kBadArgument};
     return CheckCopiers(installerPath, rows, *checked);
   }
-  if (command.verb != Verb::kUninstall && !PackageUsable(installerFolder, log)) return {exit_code::kNoPackage};
+  const bool needsPackage = command.verb != Verb::kUninstall && command.verb != Verb::kRestore;
+  if (needsPackage && !PackageUsable(installerFolder, log)) return {exit_code::kNoPackage};
   const std::optional<std::vector<int>> targets =
       TargetRows(command.verb == Verb::kUpdate ? L"installed" : command.terminals, rows, log);
   if (!targets) return {exit_code::kBadArgument};
@@ -277,6 +278,8 @@ Outcome Run(const UnattendedCommand& command, const std::wstring& installerPath,
   }
   if (command.verb == Verb::kUninstall) {
     outcome.results = RunUninstall(rows.Folders(outcome.indexes), installerFolder, policy, policy);
+  } else if (command.verb == Verb::kRestore) {
+    outcome.results = RunRestore(rows.Folders(outcome.indexes), installerFolder, policy, policy);
   } else {
     CPackage package(installerFolder, InstallModeFromPath(installerPath));
     package.DetectPackage(false);
@@ -339,7 +342,7 @@ int RunUnattended(const UnattendedCommand& command, const std::wstring& installe
     const Health* health = i < outcome.healths.size() && outcome.healths[i] ? &*outcome.healths[i] : nullptr;
     terminals += (i ? L",\n    " : L"\n    ") + TerminalJson(row, result, health);
   }
-  static const wchar_t* const kVerbs[] = {L"help", L"list", L"install", L"uninstall", L"update", L"check"};
+  static const wchar_t* const kVerbs[] = {L"help", L"list", L"install", L"uninstall", L"update", L"check", L"restore"};
   Deliver(command, L"{\"installer\": " + JsonString(g_product.installerVersion) + L", \"command\": " +
                        JsonString(kVerbs[static_cast<int>(command.verb)]) + L", \"role\": " + JsonString(command.role) +
                        L", \"exitCode\": " + std::to_wstring(outcome.code) + L",\n  \"terminals\": [" + terminals +

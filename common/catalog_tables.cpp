@@ -183,6 +183,13 @@ constexpr CatalogEntry kEnglishMessages[] = {
     {237, L"EA log"},
     {238, L"Terminal running"},
     {239, L"Waiting for the EA to start"},
+    {240, L"Restoring..."},
+    {241, L"Restored as before the last change"},
+    {242, L"No earlier state is recorded for this terminal"},
+    {243, L"Kept, as it was changed since: {0}"},
+    {244, L"Restore failed for: {0}"},
+    {245, L"Interrupted after {0} changes: Restore puts it back, or install again"},
+    {246, L"Restore previous"},
 };
 
 constexpr CatalogEntry kSimplifiedMessages[] = {
@@ -360,6 +367,13 @@ constexpr CatalogEntry kSimplifiedMessages[] = {
     {237, L"EA日志"},
     {238, L"终端运行"},
     {239, L"等待EA启动"},
+    {240, L"正在恢复..."},
+    {241, L"已恢复到上次更改之前"},
+    {242, L"此终端没有可恢复的记录"},
+    {243, L"已保留(之后被更改过):{0}"},
+    {244, L"以下文件恢复失败:{0}"},
+    {245, L"完成 {0} 项更改后中断:可用“恢复之前状态”还原,或重新安装"},
+    {246, L"恢复之前状态"},
 };
 
 constexpr CatalogEntry kTraditionalMessages[] = {
@@ -536,6 +550,13 @@ constexpr CatalogEntry kTraditionalMessages[] = {
     {237, L"EA日誌"},
     {238, L"終端運行"},
     {239, L"等待EA啟動"},
+    {240, L"正在恢復..."},
+    {241, L"已恢復到上次變更之前"},
+    {242, L"此終端沒有可恢復的記錄"},
+    {243, L"已保留(之後被變更過):{0}"},
+    {244, L"以下檔案恢復失敗:{0}"},
+    {245, L"完成 {0} 項變更後中斷:可用「恢復之前狀態」還原,或重新安裝"},
+    {246, L"恢復之前狀態"},
 };
 }  // namespace
 

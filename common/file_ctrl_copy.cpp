@@ -1,3 +1,4 @@
+#include "common/change_watch.h"
 #include "common/file_ctrl.h"
 #include "common/file_failure.h"
 #include "common/path_text.h"
@@ -36,6 +37,8 @@ int CFileCtrl::CopyFileTo(const std::wstring& source, const std::wstring& target
 int CFileCtrl::MoveFileTo(const std::wstring& source, const std::wstring& target, bool overwrite) const {
   if (ToLower(source) == ToLower(target)) return kCopySamePath;
   if (!overwrite && FileExists(target)) return kCopyDone;
+  NoteChange(source, FileChange::kDelete);
+  NoteChange(target, FileChange::kWrite);
   // Replacing in one call keeps the old target when the move fails.
   const DWORD flags = MOVEFILE_COPY_ALLOWED | (overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
   return MoveFileExW(source.c_str(), target.c_str(), flags) ? kCopyDone : kCopyRefused;
@@ -82,6 +85,7 @@ bool CFileCtrl::CreateFolderPath(const std::wstring& path) const {
 
 bool CFileCtrl::DeleteOneFile(const std::wstring& path) const {
   if (!FileExists(path)) return true;
+  NoteChange(path, FileChange::kDelete);
   return DeleteFileW(path.c_str()) != FALSE;
 }
 

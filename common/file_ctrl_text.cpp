@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/change_watch.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
 
@@ -102,6 +103,7 @@ std::string AppendedBytes(const std::wstring& path, const std::wstring& text) {
 std::wstring TextOf(const std::string& bytes) { return HasUtf16Mark(bytes) ? FromUtf16(bytes, 2) : FromAnsi(bytes); }
 
 bool AppendBytes(const std::wstring& path, const std::string& bytes) {
+  NoteChange(path, FileChange::kEdit);
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;

@@ -1,28 +1,31 @@
 #include <functional>
 #include <vector>
 
+#include "common/change_watch.h"
+#include "common/content_digest.h"
 #include "common/file_ctrl.h"
 #include "common/path_text.h"
 #include "common/unique_handle.h"
 
 namespace {
 
-DWORD CopyBytes(HANDLE from, HANDLE to) {
+DWORD CopyBytes(HANDLE from, HANDLE to, ContentDigest* digest) {
   constexpr DWORD kBlock = 1 << 16;
   std::vector<char> buffer(kBlock);
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(from, buffer.data(), kBlock, &read, nullptr)) return GetLastError();
     if (read == 0) return ERROR_SUCCESS;
+    if (digest) digest->Add(buffer.data(), read);
     if (const DWORD error = WriteBlock(to, buffer.data(), read)) return error;
   }
 }
 
-DWORD WriteCopy(const std::wstring& source, HANDLE to) {
+DWORD WriteCopy(const std::wstring& source, HANDLE to, ContentDigest* digest) {
   UniqueHandle from(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!from) return GetLastError();
-  if (const DWORD error = CopyBytes(from.Get(), to)) return error;
+  if (const DWORD error = CopyBytes(from.Get(), to, digest)) return error;
   FILETIME written{};
   if (GetFileTime(from.Get(), nullptr, nullptr, &written)) SetFileTime(to, nullptr, nullptr, &written);
   return ERROR_SUCCESS;
@@ -73,6 +76,7 @@ DWORD WriteBlock(HANDLE file, const char* bytes, DWORD size) {
 }
 
 DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(HANDLE)>& write) {
+  NoteChange(target, FileChange::kWrite);
   const bool existed = FileExists(target);
   if (existed) {
     if (const DWORD error = CheckTargetWritable(target)) return error;
@@ -90,5 +94,10 @@ DWORD ReplaceFileThrough(const std::wstring& target, const std::function<DWORD(H
 }
 
 DWORD ReplaceFileWithCopy(const std::wstring& source, const std::wstring& target) {
-  return ReplaceFileThrough(target, [&source](HANDLE to) { return WriteCopy(source, to); });
+  // A recorded run learns what it wrote without reading it again.
+  ContentDigest digest;
+  ContentDigest* feed = Watching() ? &digest : nullptr;
+  const DWORD error = ReplaceFileThrough(target, [&](HANDLE to) { return WriteCopy(source, to, feed); });
+  if (!error && feed) NoteWritten(target, digest.Text());
+  return error;
 }

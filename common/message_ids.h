@@ -131,5 +131,12 @@ enum : int {
   kCopierCheckLog = 237,
   kCopierCheckTerminal = 238,
   kCopierWaitingForEa = 239,
+  kRestoring = 240,
+  kRestoreCompleted = 241,
+  kNoRecordToRestore = 242,
+  kRestoreKeptFile = 243,
+  kRestoreFailed = 244,
+  kRunInterrupted = 245,
+  kRestorePrevious = 246,
 };
 }  // namespace msg

@@ -5,12 +5,7 @@
 
 #include "deploy/deploy_package.h"
 #include "deploy/engine_messages.h"
-
-// What became of a terminal that was running when its deployment began.
-struct TerminalRestart {
-  bool closed = false;
-  bool restarted = false;
-};
+#include "deploy/terminal_closing.h"
 
 // Deploys one role's files into a terminal: both of its MQL folders, experts.ini and the EA on
 // the first chart. A running terminal is closed first when the policy allows and started again

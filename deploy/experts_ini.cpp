@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "common/change_watch.h"
 #include "common/error_text.h"
 #include "common/file_ctrl.h"
 #include "common/message_ids.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr std::pair<LONG, char> kEdits[] = {{8, 0}, {12, 0}, {20, 1}, {36, 1}, {44, 0}};
 
 DWORD WriteNewFile(const std::wstring& path) {
+  NoteChange(path, FileChange::kWrite);
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
   if (!file) return GetLastError();
@@ -34,6 +36,7 @@ DWORD WriteNewFile(const std::wstring& path) {
 }
 
 DWORD EditExistingFile(const std::wstring& path) {
+  NoteChange(path, FileChange::kEdit);
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return GetLastError();

@@ -11,6 +11,7 @@
 #include "common/seams.h"
 #include "common/winmsg.h"
 #include "deploy/checksum.h"
+#include "deploy/run_record.h"
 #include "terminal/data_folder_map.h"
 #include "terminal/mt_assist.h"
 
@@ -174,6 +175,7 @@ TerminalUpdate UpdateTerminal(const std::wstring& terminalFolder, const CopierFi
     return TerminalUpdate::kSkipped;
   }
   if (!ConfirmOnce(pass)) return TerminalUpdate::kDeclined;
+  const RunRecorder recorder(terminalFolder, L"update");
   // Each root on its own: an install folder the user may not write must not keep the data
   // folder, which the terminal uses, on the old DLL.
   for (const std::wstring& root : roots.Present()) {

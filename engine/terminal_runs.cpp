@@ -5,6 +5,8 @@
 #include "common/winmsg.h"
 #include "deploy/deploy_terminal.h"
 #include "deploy/engine_messages.h"
+#include "deploy/record_store.h"
+#include "deploy/run_record.h"
 #include "deploy/uninstall.h"
 #include "deploy/uninstall_text.h"
 
@@ -43,6 +45,7 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
     observer.RowStarted(i, g_lang.GetText(msg::kInstalling));
     TerminalRestart restart;
     RowResult result;
+    const RunRecorder recorder(folders[i], L"install");
     result.outcome = DeployToTerminal(job.source, folders[i], false, job.eaName, job.role, policy, &restart);
     result.state = InstallRowState(result.outcome, stateWord);
     result.succeeded = IsSuccessOutcome(result.outcome);
@@ -54,6 +57,7 @@ std::vector<RowResult> RunInstall(const std::vector<std::wstring>& folders, cons
     observer.RowFinished(i, result);
     results.push_back(std::move(result));
   }
+  PruneAllRecords();
   return results;
 }
 
@@ -63,6 +67,7 @@ std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, co
   for (std::size_t i = 0; i < folders.size(); ++i) {
     observer.RowStarted(i, g_lang.GetText(msg::kUninstalling));
     RowResult result;
+    const RunRecorder recorder(folders[i], L"uninstall");
     result.outcome = UninstallTerminal(WithTrailingBackslash(folders[i]), installerFolder, &policy);
     const UninstallRowText text = RowTextOf(result.outcome);
     result.state = g_lang.GetText(text.message);
@@ -72,13 +77,16 @@ std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, co
     observer.RowFinished(i, result);
     results.push_back(std::move(result));
   }
+  PruneAllRecords();
   return results;
 }
 
 bool RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer) {
   const RunWatch watch(policy, observer);
   request.policy = &policy;
-  return AutoUpdateTerminals(request);
+  const bool updated = AutoUpdateTerminals(request);
+  PruneAllRecords();
+  return updated;
 }
 
 DuplicateOutcome RunDuplicate(const std::wstring& folder, RunPolicy& policy, RunObserver& observer) {

@@ -29,6 +29,13 @@ std::vector<RowResult> RunUninstall(const std::vector<std::wstring>& folders, co
                                     RunPolicy& policy, RunObserver& observer);
 // The start-up update over the request's terminals; false when a file kept its old version.
 bool RunUpdate(AutoUpdateRequest request, RunPolicy& policy, RunObserver& observer);
+// Puts each terminal back as it was before its newest recorded run, closing a running one as an
+// install does; its Type afterwards is what its files say.
+std::vector<RowResult> RunRestore(const std::vector<std::wstring>& folders, const std::wstring& installerFolder,
+                                  RunPolicy& policy, RunObserver& observer);
+// "Interrupted" and the count of changes done when the terminal's newest run ended before its
+// last; "" otherwise.
+std::wstring InterruptedRowState(const std::wstring& folder);
 DuplicateOutcome RunDuplicate(const std::wstring& folder, RunPolicy& policy, RunObserver& observer);
 
 // The close waits of a run report to the observer and stop when the policy says so, for the

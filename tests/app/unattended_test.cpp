@@ -7,6 +7,7 @@
 
 #include "common/file_ctrl.h"
 #include "common/unique_handle.h"
+#include "terminal/data_folder_id.h"
 #include "tests/support/fake_terminal_process.h"
 #include "tests/support/signal_database.h"
 #include "tests/support/temp_folder.h"
@@ -63,6 +64,7 @@ class UnattendedTest : public ::testing::Test {
     wchar_t documents[MAX_PATH] = {};
     SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
     settings_ = std::wstring(documents) + L"\\Velmar\\pelk\\tcinst.cfg";
+    records_ = std::wstring(documents) + L"\\Velmar\\pelk\\records\\";
     savedSettings_ = ReadBytes(settings_);
     DeleteFileW(settings_.c_str());
     exe_ = package_ / L"Pandrake.exe";
@@ -80,6 +82,7 @@ class UnattendedTest : public ::testing::Test {
   }
   void TearDown() override {
     EndStrayTerminals();
+    for (const TempFolder* terminal : {&first_, &second_}) RemoveTree(records_ + TerminalDataId(Folder(*terminal)));
     DeleteFileW(settings_.c_str());
     if (!savedSettings_.empty()) WriteBytes(settings_, savedSettings_);
   }
@@ -93,7 +96,18 @@ class UnattendedTest : public ::testing::Test {
   }
 
   TempFolder package_, first_, second_, work_;
-  std::wstring exe_, settings_;
+  // The first terminal as a trader has it: an older EA, a chart and its order.
+  void GiveFirstAnOlderCopier() {
+    WriteBytes(first_ / L"MQL4\\experts\\_Velmar Signal Provider.ex4", "older provider");
+    WriteBytes(first_ / L"profiles\\default\\chart01.chr", "<chart>\r\nsymbol=GBPUSD\r\nperiod=60\r\n</chart>\r\n");
+    WriteBytes(first_ / L"profiles\\default\\order.wnd", "GBPUSD,H1\r\n");
+  }
+  DWORD OnFirst(const std::wstring& verb) {
+    return RunInstaller(exe_, verb + L" /terminals=\"" + Folder(first_) + L"\" /quiet /lang=en /result=\"" + result_ +
+                                  L"\"").exitCode;
+  }
+
+  std::wstring exe_, settings_, records_;
   std::string savedSettings_;
   std::wstring result_ = work_ / L"result.json";
 };
@@ -182,6 +196,46 @@ TEST_F(UnattendedTest, CheckTellsWhyACopierDoesNotRun) {
   EXPECT_EQ(result.find("library-version"), std::string::npos) << result;
   EXPECT_EQ(result.find("not-on-chart"), std::string::npos) << result;
   EXPECT_EQ(result.find("\"health\""), result.rfind("\"health\"")) << "only the row with a role: " << result;
+}
+
+TEST_F(UnattendedTest, RestoreAfterAnUpdateGivesBackTheOlderLibraryEaAndChartsByteForByte) {
+  GiveFirstAnOlderCopier();
+  const auto before = FilesUnder(first_.Path());
+  ASSERT_EQ(OnFirst(L"/install=provider"), 0u) << Result();
+  ASSERT_EQ(ReadBytes(first_ / L"MQL4\\libraries\\orbix.dll"), "new library");
+  ASSERT_NE(ReadBytes(first_ / L"profiles\\default\\chart01.chr").find("_Velmar Signal Provider"), std::string::npos);
+
+  EXPECT_EQ(OnFirst(L"/restore"), 0u) << Result();
+  EXPECT_EQ(FilesUnder(first_.Path()), before);
+  EXPECT_NE(Result().find("\"command\": \"restore\""), std::string::npos) << Result();
+  EXPECT_NE(Result().find("\"role\": \"provider\""), std::string::npos) << "the older EA is back: " << Result();
+
+  EXPECT_EQ(OnFirst(L"/restore"), 0u) << "the restore is recorded too";
+  EXPECT_EQ(ReadBytes(first_ / L"MQL4\\libraries\\orbix.dll"), "new library");
+}
+
+TEST_F(UnattendedTest, RestoreAfterAnUninstallBringsTheCopierBack) {
+  GiveFirstAnOlderCopier();
+  const auto before = FilesUnder(first_.Path());
+  ASSERT_EQ(OnFirst(L"/uninstall"), 0u) << Result();
+  ASSERT_FALSE(FileExists(first_ / L"MQL4\\libraries\\orbix.dll"));
+  EXPECT_EQ(OnFirst(L"/restore"), 0u) << Result();
+  EXPECT_EQ(FilesUnder(first_.Path()), before);
+}
+
+TEST_F(UnattendedTest, RestoreKeepsAChartTheUserChangedAndPutsTheRecordsCopyBesideIt) {
+  GiveFirstAnOlderCopier();
+  const std::wstring chart = first_ / L"profiles\\default\\chart01.chr";
+  const std::string trader = ReadBytes(chart);
+  ASSERT_EQ(OnFirst(L"/install=provider"), 0u) << Result();
+  const std::string edited = ReadBytes(chart) + "; the trader's own line\r\n";
+  WriteBytes(chart, edited);
+
+  EXPECT_EQ(OnFirst(L"/restore"), 0u) << Result();
+  EXPECT_EQ(ReadBytes(chart), edited);
+  EXPECT_EQ(ReadBytes(chart + L".previous"), trader);
+  EXPECT_NE(Result().find("chart01.chr.previous"), std::string::npos) << Result();
+  EXPECT_EQ(ReadBytes(first_ / L"MQL4\\libraries\\orbix.dll"), "old library");
 }
 
 }  // namespace

@@ -78,3 +78,20 @@ std::string ReadBytes(const std::wstring& path) {
   while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
   return bytes;
 }
+
+std::map<std::wstring, std::string> FilesUnder(const std::wstring& folder, const std::wstring& prefix) {
+  std::map<std::wstring, std::string> files;
+  WIN32_FIND_DATAW entry{};
+  UniqueFind find(FindFirstFileW((folder + L"*").c_str(), &entry));
+  if (!find) return files;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      files.merge(FilesUnder(folder + name + L"\\", prefix + name + L"\\"));
+    } else {
+      files[prefix + name] = ReadBytes(folder + name);
+    }
+  } while (FindNextFileW(find.Get(), &entry));
+  return files;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 
 // A fresh folder under the temporary folder, removed with everything in it at the end.
@@ -23,3 +24,5 @@ void RemoveTree(const std::wstring& folder);
 // Writes bytes to a file, creating its folders.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
+// Every file below folder (with a trailing backslash) by its path relative to it, with its bytes.
+std::map<std::wstring, std::string> FilesUnder(const std::wstring& folder, const std::wstring& prefix = L"");
