@@ -139,11 +139,14 @@ void RowRuns::Restore() {
     return;
   }
   TakeAccessDenied();
+  std::vector<std::wstring> started;
   {
     const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
     WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, {*selected});
     RunRestore({w_.rows_.rows[*selected].installFolder}, ParentFolderOf(w_.installerPath_), ui, ui);
+    started = ui.Started();
   }
+  w_.FollowRestarts(started);
   w_.SaveTerminalList();
   OfferElevatedRestart();
 }
