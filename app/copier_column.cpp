@@ -34,7 +34,9 @@ constexpr ShortText kShortTexts[] = {
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-std::string LocalClock() {
+}  // namespace
+
+std::string LocalClockText() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char clock[16] = {};
@@ -42,9 +44,13 @@ std::string LocalClock() {
   return clock;
 }
 
+namespace {
+
 // The EA has answered the watch: it initialised, failed or stopped after the restart.
+// The closing that preceded the restart (reason 9) may share its second: it is no answer.
 bool Answered(const EaLogVerdict& log, const std::string& since) {
-  return log.state != EaLogState::kUnknown && log.state != EaLogState::kLoaded && log.since >= since;
+  const bool closing = log.state == EaLogState::kStopped && log.uninitReason == 9;
+  return log.state != EaLogState::kUnknown && log.state != EaLogState::kLoaded && !closing && log.since >= since;
 }
 
 // Each pass looks at the running terminals once, with a scan of its own: the window's scan
@@ -91,8 +97,8 @@ void CopierColumn::CheckRows(const TerminalRows& rows) {
   Queue(std::move(jobs));
 }
 
-void CopierColumn::Watch(const std::wstring& installFolder, const CopierTarget& target) {
-  watched_[RowKey(installFolder)] = {{installFolder, target}, std::chrono::steady_clock::now() + kWatchLength, LocalClock()};
+void CopierColumn::Watch(const std::wstring& installFolder, const CopierTarget& target, const std::string& since) {
+  watched_[RowKey(installFolder)] = {{installFolder, target}, std::chrono::steady_clock::now() + kWatchLength, since};
   if (window_) SetTimer(window_, kWatchTimer, kWatchPeriodMs, nullptr);
 }
 

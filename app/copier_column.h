@@ -13,6 +13,14 @@
 #include "app/terminal_rows.h"
 #include "engine/copier_check.h"
 
+// A terminal a run started again, and the local time ("HH:MM:SS") just before it started: only
+// later events of its logs answer for it.
+struct StartedTerminal {
+  std::wstring exe;
+  std::string since;
+};
+std::string LocalClockText();
+
 // The Copier column: the rows with a role are checked on a thread of the window's own once
 // the list shows, so neither the start-up nor a Refresh waits for their logs; a terminal that a
 // run started again is watched until its EA initialises or fails, for two minutes at most.
@@ -32,7 +40,7 @@ class CopierColumn {
 
   void CheckRows(const TerminalRows& rows);
   // A terminal the run started again: its row waits for the EA's answer in the logs.
-  void Watch(const std::wstring& installFolder, const CopierTarget& target);
+  void Watch(const std::wstring& installFolder, const CopierTarget& target, const std::string& since);
   // Moves the finished checks into their rows; false when none was there.
   bool TakeResults(TerminalRows& rows);
   // The timer's turn: the watched rows are checked again.
@@ -50,7 +58,7 @@ class CopierColumn {
   struct Watched {
     Job job;
     std::chrono::steady_clock::time_point until;
-    std::string since;  // the local time the watch began: only later log events answer it
+    std::string since;
   };
   void Queue(std::vector<Job> jobs);
   void Work(std::stop_token stop);

@@ -246,17 +246,16 @@ void CDlgInstMulti::SetCopierTargets() {
   copier_.SetTargets(CopierTargetOf(package_, kRoleProvider), CopierTargetOf(package_, kRoleReceiver));
 }
 
-void CDlgInstMulti::FollowRestarts(const std::vector<std::wstring>& startedExes) {
-  for (const std::wstring& exe : startedExes) {
+void CDlgInstMulti::FollowRestarts(const std::vector<StartedTerminal>& started) {
+  for (const auto& [exe, since] : started) {
     for (TerminalEntry& row : rows_.rows) {
       const CopierTarget* target = copier_.TargetOf(row.role);
       if (!target || !RunsUnder(LowerCaseText(exe), row.installFolder)) continue;
-      copier_.Watch(row.installFolder, *target);
+      copier_.Watch(row.installFolder, *target, since);
       row.copier = g_lang.GetText(msg::kCopierWaitingForEa);
     }
   }
   listView_.ShowCopierColumn(rows_);
-  CheckCopiers();
 }
 
 void CDlgInstMulti::ShowRowMenu() {

@@ -23,7 +23,7 @@ class CDlgInstMulti : public CDialogBase {
  public:
   static constexpr UINT_PTR kSearchTimer = 1;
   static constexpr UINT_PTR kCopierStartTimer = 2;
-  static constexpr UINT kCopierStartDelayMs = 300;
+  static constexpr UINT kCopierStartDelayMs = 500;
 
   // installerPath decides the InstallMode; it is the running program's path in production.
   CDlgInstMulti(HINSTANCE instance, std::wstring installerPath);
@@ -77,8 +77,9 @@ class CDlgInstMulti : public CDialogBase {
   void SyncSelection();
   void ShowRowMenu();
   void SetCopierTargets();
-  // The terminals a run started again: their rows wait for the EA's answer in the logs.
-  void FollowRestarts(const std::vector<std::wstring>& startedExes);
+  // The terminals a run started again: their rows wait for the EA's answer in the logs, which
+  // the watch's timer reads.
+  void FollowRestarts(const std::vector<StartedTerminal>& started);
   FileTree TakePackageFiles();
 
   std::wstring installerPath_;

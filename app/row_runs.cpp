@@ -41,7 +41,7 @@ InstallRun SummaryOf(const std::vector<RowResult>& results) {
 InstallRun RowRuns::InstallRows(const InstallJob& job, const std::vector<int>& indexes) {
   TakeAccessDenied();
   std::vector<RowResult> results;
-  std::vector<std::wstring> started;
+  std::vector<StartedTerminal> started;
   {
     const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
     WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, indexes);
@@ -49,6 +49,7 @@ InstallRun RowRuns::InstallRows(const InstallJob& job, const std::vector<int>& i
     started = ui.Started();
   }
   w_.FollowRestarts(started);
+  w_.CheckCopiers();
   return SummaryOf(results);
 }
 
@@ -139,7 +140,7 @@ void RowRuns::Restore() {
     return;
   }
   TakeAccessDenied();
-  std::vector<std::wstring> started;
+  std::vector<StartedTerminal> started;
   {
     const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
     WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, {*selected});
@@ -147,6 +148,7 @@ void RowRuns::Restore() {
     started = ui.Started();
   }
   w_.FollowRestarts(started);
+  w_.CheckCopiers();
   w_.SaveTerminalList();
   OfferElevatedRestart();
 }
@@ -190,7 +192,7 @@ void RowRuns::DuplicateAndStart(const std::wstring& folder) {
 
 void RowRuns::StartUpUpdate(const FileTree& packageFiles) {
   TakeAccessDenied();
-  std::vector<std::wstring> started;
+  std::vector<StartedTerminal> started;
   {
     const BusyRun busy(w_.Window(), w_.busy_, Busy::kRunning);
     WindowRun ui(w_.Window(), w_.busy_, w_.rows_, w_.listView_, {});

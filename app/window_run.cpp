@@ -22,7 +22,7 @@ WindowRun::WindowRun(HWND window, BusyState& busy, TerminalRows& rows, CTerminal
 bool WindowRun::StopRequested() { return std::exchange(busy_.stopRequested, false); }
 
 bool WindowRun::MayStartTerminal(const std::wstring& exePath) {
-  started_.push_back(exePath);
+  started_.push_back({exePath, LocalClockText()});
   return true;
 }
 

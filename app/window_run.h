@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/busy_run.h"
+#include "app/copier_column.h"
 #include "app/terminal_list_view.h"
 #include "common/run_policy.h"
 #include "engine/run_observer.h"
@@ -19,7 +20,7 @@ class WindowRun : public PromptPolicy, public RunObserver {
   bool StopRequested() override;
   bool MayStartTerminal(const std::wstring& exePath) override;
   // The terminals the run started again, whose EA the Copier column then waits for.
-  const std::vector<std::wstring>& Started() const { return started_; }
+  const std::vector<StartedTerminal>& Started() const { return started_; }
   void RowStarted(std::size_t index, const std::wstring& state) override;
   void RowFinished(std::size_t index, const RowResult& result) override;
   void WaitingForClose(const std::wstring& terminal, int secondsLeft) override;
@@ -32,5 +33,5 @@ class WindowRun : public PromptPolicy, public RunObserver {
   CTerminalListView& view_;
   std::vector<int> indexes_;
   ULONGLONG lastProgress_ = 0;
-  std::vector<std::wstring> started_;
+  std::vector<StartedTerminal> started_;
 };
