@@ -76,6 +76,10 @@ std::wstring CopierColumnText(const Health& health) {
   return g_lang.GetText(first.message);
 }
 
+std::wstring ProblemText(const HealthProblem& problem, int uninitReason) {
+  return ReplaceAll(g_lang.GetText(problem.message), L"{0}", std::to_wstring(uninitReason));
+}
+
 void CopierColumn::SetTargets(CopierTarget provider, CopierTarget receiver) {
   provider_ = std::move(provider);
   receiver_ = std::move(receiver);

@@ -79,3 +79,5 @@ class CopierColumn {
 // The column's words for a check: "Running EURUSD,H1", the first problem's short text, or that
 // no run of the EA is logged yet.
 std::wstring CopierColumnText(const Health& health);
+// What to do about a problem, its uninit reason filled in.
+std::wstring ProblemText(const HealthProblem& problem, int uninitReason);

@@ -26,10 +26,6 @@ const CheckLine kCheckLines[] = {
     {msg::kCopierCheckTerminal, {"terminal-not-running"}},
 };
 
-std::wstring ProblemText(const HealthProblem& problem, int uninitReason) {
-  return ReplaceAll(g_lang.GetText(problem.message), L"{0}", std::to_wstring(uninitReason));
-}
-
 std::wstring LineOf(const CheckLine& line, const Health& health) {
   std::wstring text;
   for (const HealthProblem& problem : health.problems) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/copier_column.h"
 #include "app/start_up.h"
 #include "app/terminal_list_store.h"
 #include "common/file_ctrl.h"
@@ -177,7 +178,7 @@ std::wstring HealthJson(const Health& health) {
   static const wchar_t* const kStates[] = {L"running", L"not-running", L"unknown"};
   std::wstring problems;
   for (const HealthProblem& problem : health.problems) {
-    const std::wstring text = ReplaceAll(g_lang.GetText(problem.message), L"{0}", std::to_wstring(health.uninitReason));
+    const std::wstring text = ProblemText(problem, health.uninitReason);
     problems += std::wstring(problems.empty() ? L"" : L", ") + L"{\"code\": " +
                 JsonString(std::wstring(problem.code, problem.code + std::strlen(problem.code))) + L", \"text\": " +
                 JsonString(text) + L"}";

@@ -78,6 +78,8 @@ class CFileCtrl {
   std::optional<std::string> ReadOpenFile(HANDLE file) const;
   // Bytes as ReadTextFile takes them: UTF-16 after its mark, else the system code page.
   std::wstring TextOfBytes(const std::string& bytes) const;
+  // Text in the system code page, as the terminals' logs name things.
+  std::string AnsiBytesOf(const std::wstring& text) const;
   // The file taken as UTF-16 LE whether or not it carries a byte-order mark; the mark is dropped.
   std::optional<std::wstring> ReadUtf16TextFile(const std::wstring& path) const;
   // A file that is UTF-16 stays UTF-16 (rewritten with its mark, appended to without one); other

@@ -149,6 +149,8 @@ std::optional<std::string> CFileCtrl::ReadOpenFile(HANDLE file) const {
 
 std::wstring CFileCtrl::TextOfBytes(const std::string& bytes) const { return TextOf(bytes); }
 
+std::string CFileCtrl::AnsiBytesOf(const std::wstring& text) const { return ToAnsi(text, 0, nullptr); }
+
 std::optional<std::wstring> CFileCtrl::ReadUtf16TextFile(const std::wstring& path) const {
   std::string bytes;
   if (!ReadAllBytes(path, bytes)) return std::nullopt;

@@ -66,24 +66,13 @@ std::pair<std::wstring, std::wstring> NewestLog(const std::wstring& folder) {
   return {FileNameOf(newest, false), newest};
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string bytes;
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (size > 1) {
-    bytes.resize(static_cast<std::size_t>(size));
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    bytes.resize(static_cast<std::size_t>(size - 1));
-  }
-  return bytes;
-}
-
 // The experts log says what the EA did; the journal only that it was loaded.
 struct LogRead {
   EaLogVerdict verdict;
   std::wstring day;
 };
 LogRead ReadLogs(const std::wstring& dataFolder, const std::wstring& eaName) {
-  const std::string name = Narrow(eaName);
+  const std::string name = g_files.AnsiBytesOf(eaName);
   std::pair<std::wstring, std::wstring> experts = NewestLog(dataFolder + L"MQL4\\Logs\\");
   if (experts.second.empty()) experts = NewestLog(dataFolder + L"experts\\logs\\");
   LogRead read{experts.second.empty() ? EaLogVerdict{} : ReadLogTail(experts.second, name), experts.first};

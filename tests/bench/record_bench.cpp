@@ -33,11 +33,11 @@ class Yes : public RunPolicy {
   bool StopRequested() override { return false; }
 };
 
-std::string Bytes(unsigned seed) {
+std::string Bytes(unsigned state) {
   std::string bytes(kPackageBytes, '\0');
   for (char& c : bytes) {
-    seed = seed * 1103515245u + 12345u;
-    c = static_cast<char>(seed >> 16);
+    state = state * 1103515245u + 12345u;
+    c = static_cast<char>(state >> 16);
   }
   return bytes;
 }
